@@ -1,0 +1,16 @@
+#pragma once
+// The console front end's commands. Each takes the words after its name,
+// writes its result to `out` and problems to `err`, and returns the exit
+// status: 0 done, 1 failed, 2 bad usage.
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace korvana::cli {
+
+using Args = std::vector<std::string>;
+
+int RunTimesCommand(const Args& args, std::ostream& out, std::ostream& err);
+
+}  // namespace korvana::cli

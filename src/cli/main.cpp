@@ -1,0 +1,70 @@
+// korvana-cli: the console front end. It shows what the engine and the file
+// writers do, reading the same settings as the tray program.
+
+#include <cstring>
+#include <iostream>
+#include <string>
+
+#include "cli/commands.h"
+
+namespace {
+
+using korvana::cli::Args;
+
+struct Command {
+  const char* name;
+  int (*run)(const Args&, std::ostream&, std::ostream&);
+};
+
+const Command kCommands[] = {
+    {"times", korvana::cli::RunTimesCommand},
+};
+
+const char kHelp[] =
+    "Usage: korvana-cli COMMAND [OPTIONS]\n"
+    "\n"
+    "Commands:\n"
+    "  times    the ten timings of a day, one per line: NAME HH:MM\n"
+    "\n"
+    "Location and calculation options:\n"
+    "  --lat DEG          latitude in decimal degrees, north positive (default 0)\n"
+    "  --lon DEG          longitude in decimal degrees, east positive (default 0)\n"
+    "  --tz HOURS         hours east of UTC, daylight saving included, e.g. 3 or -4.5\n"
+    "                     (default 0)\n"
+    "  --date YYYY-MM-DD  the date, 1901..2099 (default: today)\n"
+    "  --mode N           calculation mode 0..5 (default 4):\n"
+    "                       0 = Pure Astronomical\n"
+    "                       1 = Safety margin added\n"
+    "                       2 = 1 + Shortest day/night is 3 hours\n"
+    "                       3 = 1 + 2 + Latest Isha at 1/2 of night\n"
+    "                       4 = 1 + 2 + Latest Isha at 1/3 of night\n"
+    "                       5 = 1 + 2 + Isha depends on sunset (sunset + isha margin)\n"
+    "  --fajr-angle DEG   sun altitude that defines FAJR (default -18)\n"
+    "  --isha-angle DEG   sun altitude that defines ISHA (default -17)\n"
+    "\n"
+    "  --help             this text\n"
+    "\n"
+    "Exit status: 0 done, 1 the command failed, 2 bad usage.\n";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0 ||
+      std::strcmp(argv[1], "help") == 0) {
+    std::cout << kHelp;
+    return argc < 2 ? 2 : 0;
+  }
+  const std::string name = argv[1];
+  Args args(argv + 2, argv + argc);
+  for (const std::string& arg : args) {
+    if (arg == "--help") {
+      std::cout << kHelp;
+      return 0;
+    }
+  }
+  for (const Command& command : kCommands) {
+    if (name == command.name) return command.run(args, std::cout, std::cerr);
+  }
+  std::cerr << "korvana-cli: unknown command '" << name << "' (try --help)\n";
+  return 2;
+}
