@@ -1,0 +1,114 @@
+// The tray program's entry point: start-up, the message loop, the exit code.
+
+#include <windows.h>
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <string>
+
+#include "resources/resource_ids.h"
+#include "shell/app_win.h"
+#include "shell/main_window_win.h"
+#include "shell/tray_icon_win.h"
+
+namespace korvana::win {
+
+namespace {
+
+constexpr char kInitialTip[] = "Korvana";
+
+// Splits the executable's path; the program works in its own folder, and the
+// settings file carries the executable's base name.
+bool LocateProgram(AppWindows& app) {
+  char path[512];
+  const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
+  if (length == 0 || length >= sizeof path) return false;
+  std::string full(path, length);
+  const size_t slash = full.find_last_of("\\/");
+  app.programDirectory = full.substr(0, slash + 1);
+  std::string file = full.substr(slash + 1);
+  const size_t dot = file.find_last_of('.');
+  app.baseName = dot == std::string::npos ? file : file.substr(0, dot);
+  app.iniPath = app.programDirectory + app.baseName + ".ini";
+  SetCurrentDirectoryA(app.programDirectory.c_str());
+  return true;
+}
+
+HICON LoadProgramIcon(const AppWindows& app) {
+  const std::string iconFile = app.baseName + ".ico";
+  HICON icon = ExtractIconA(app.instance, iconFile.c_str(), 0);
+  if (icon != nullptr && icon != reinterpret_cast<HICON>(1)) return icon;
+  return LoadIconA(app.instance, "_icon_");
+}
+
+bool CreateMainWindow(AppWindows& app) {
+  WNDCLASSA windowClass = {};
+  windowClass.style = CS_DBLCLKS;
+  windowClass.lpfnWndProc = MainWindowProc;
+  windowClass.hInstance = app.instance;
+  windowClass.hIcon = app.programIcon;
+  windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BACKGROUND + 1);
+  windowClass.lpszMenuName = "Pop";
+  windowClass.lpszClassName = kMainWindowClass;
+  if (RegisterClassA(&windowClass) == 0) return false;
+  app.mainWindow = CreateWindowExA(WS_EX_NOACTIVATE | WS_EX_LAYERED, kMainWindowClass,
+                                   kMainWindowClass, WS_OVERLAPPED, 0, 0, kMainWindowWidth,
+                                   kMainWindowHeight, nullptr, nullptr, app.instance, nullptr);
+  return app.mainWindow != nullptr;
+}
+
+void CreateProgressBar(AppWindows& app) {
+  INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_PROGRESS_CLASS | ICC_BAR_CLASSES};
+  InitCommonControlsEx(&controls);
+  RECT client;
+  GetClientRect(app.mainWindow, &client);
+  const int height = GetSystemMetrics(SM_CYVSCROLL);
+  app.progressBar = CreateWindowExA(0, PROGRESS_CLASSA, "", WS_CHILD | WS_VISIBLE, client.left,
+                                    client.bottom - height, client.right, height, app.mainWindow,
+                                    nullptr, app.instance, nullptr);
+  SendMessageA(app.progressBar, PBM_SETSTEP, 1, 0);
+}
+
+void MakeTranslucent(HWND window) {
+  using SetLayeredFn = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
+  HMODULE user32 = GetModuleHandleA("user32");
+  auto setLayered = reinterpret_cast<SetLayeredFn>(
+      reinterpret_cast<void*>(GetProcAddress(user32, "SetLayeredWindowAttributes")));
+  constexpr BYTE kOpacity = 192;  // 75 %
+  if (setLayered != nullptr) setLayered(window, 0, kOpacity, LWA_ALPHA);
+}
+
+int RunMessageLoop() {
+  MSG message;
+  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+  return static_cast<int>(message.wParam);
+}
+
+}  // namespace
+
+int RunTrayProgram(HINSTANCE instance) {
+  AppWindows& app = App();
+  app.instance = instance;
+  if (FindWindowA(kMainWindowClass, nullptr) != nullptr) return 0;  // one copy only
+  if (!LocateProgram(app)) return 0;
+  app.programIcon = LoadProgramIcon(app);
+  if (!CreateMainWindow(app)) return 0;
+  CreateProgressBar(app);
+  SetTimer(app.mainWindow, TIMER_TICK, 1000, nullptr);
+  if (!AddTrayIcon(app.mainWindow, app.programIcon, kInitialTip)) return 0;
+  app.taskbarCreatedMessage = RegisterWindowMessageA("TaskbarCreated");
+  MakeTranslucent(app.mainWindow);
+  app.popupMenu = GetSubMenu(GetMenu(app.mainWindow), 0);
+  RegisterHotKey(app.mainWindow, HOTKEY_TOGGLE, MOD_WIN, 'A');
+  return RunMessageLoop();
+}
+
+}  // namespace korvana::win
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  return korvana::win::RunTrayProgram(instance);
+}

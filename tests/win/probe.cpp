@@ -1,0 +1,175 @@
+// korvana-probe: drives the tray program from outside in the end-to-end
+// tests. Each call does one thing and prints what it found on stdout; the
+// exit status is 0 on success, 1 when the window, dialog or control was not
+// found in time, 2 on bad usage.
+//
+//   wait-window CLASS [MS]          wait for a top-level window, print its title
+//   wait-gone CLASS [MS]            wait until no such window exists
+//   title CLASS                     print the window's title
+//   command CLASS ID                post WM_COMMAND ID to the window
+//   wait-dialog TITLE [MS]          wait for a dialog (class #32770) by title
+//   dialog-gone TITLE [MS]          wait until the dialog has closed
+//   get-text TITLE ID               print a dialog control's text
+//   set-text TITLE ID TEXT          set a dialog control's text
+//   click TITLE ID                  press a dialog button
+//   checked TITLE ID                print 1 when a check box/radio is checked
+//   enabled TITLE ID                print 1 when a control is enabled
+//   message-text CAPTION [MS]       wait for a message box, print its text
+//   close-message CAPTION           press the message box's first button
+//   window-rect CLASS               print "left top right bottom"
+//   key CLASS VK                    send a key press to the window
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace {
+
+constexpr DWORD kDefaultWaitMs = 10000;
+constexpr DWORD kPollMs = 50;
+
+DWORD WaitArg(int argc, char** argv, int index) {
+  return argc > index ? static_cast<DWORD>(std::strtoul(argv[index], nullptr, 10)) : kDefaultWaitMs;
+}
+
+template <typename Find>
+HWND WaitFor(Find find, DWORD waitMs) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    HWND found = find();
+    if (found != nullptr) return found;
+    if (GetTickCount() - start >= waitMs) return nullptr;
+    Sleep(kPollMs);
+  }
+}
+
+HWND FindDialog(const char* title) { return FindWindowA("#32770", title); }
+
+std::string WindowText(HWND window) {
+  char text[1024] = "";
+  SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+                      SMTO_ABORTIFHUNG, 5000, nullptr);
+  return text;
+}
+
+// The text of a message box is its static control 0xFFFF.
+std::string MessageBoxText(HWND box) {
+  HWND label = GetDlgItem(box, 0xFFFF);
+  return label != nullptr ? WindowText(label) : std::string();
+}
+
+int Fail(const char* what, const char* name) {
+  std::fprintf(stderr, "probe: %s '%s' not found\n", what, name);
+  return 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 3) {
+    std::fprintf(stderr, "usage: korvana-probe VERB ARGS...\n");
+    return 2;
+  }
+  const std::string verb = argv[1];
+  const char* name = argv[2];
+  if (verb == "wait-window") {
+    HWND w = WaitFor([&] { return FindWindowA(name, nullptr); }, WaitArg(argc, argv, 3));
+    if (w == nullptr) return Fail("window", name);
+    std::printf("%s\n", WindowText(w).c_str());
+    return 0;
+  }
+  if (verb == "wait-gone") {
+    const DWORD waitMs = WaitArg(argc, argv, 3);
+    const DWORD start = GetTickCount();
+    while (FindWindowA(name, nullptr) != nullptr) {
+      if (GetTickCount() - start >= waitMs) return Fail("absence of window", name);
+      Sleep(kPollMs);
+    }
+    return 0;
+  }
+  if (verb == "dialog-gone") {
+    const DWORD waitMs = WaitArg(argc, argv, 3);
+    const DWORD start = GetTickCount();
+    while (FindDialog(name) != nullptr) {
+      if (GetTickCount() - start >= waitMs) return Fail("absence of dialog", name);
+      Sleep(kPollMs);
+    }
+    return 0;
+  }
+  if (verb == "wait-dialog" || verb == "message-text") {
+    HWND d = WaitFor([&] { return FindDialog(name); }, WaitArg(argc, argv, 3));
+    if (d == nullptr) return Fail("dialog", name);
+    std::printf("%s\n", (verb == "wait-dialog" ? WindowText(d) : MessageBoxText(d)).c_str());
+    return 0;
+  }
+  if (verb == "close-message") {
+    HWND d = FindDialog(name);
+    if (d == nullptr) return Fail("message box", name);
+    for (int id : {IDOK, IDYES, IDCANCEL, IDNO}) {
+      HWND button = GetDlgItem(d, id);
+      if (button != nullptr) {
+        PostMessageA(d, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+        return 0;
+      }
+    }
+    return Fail("button of", name);
+  }
+  HWND window = FindWindowA(name, nullptr);
+  if (verb == "title" || verb == "command" || verb == "window-rect" || verb == "key") {
+    if (window == nullptr) return Fail("window", name);
+    if (verb == "title") {
+      std::printf("%s\n", WindowText(window).c_str());
+      return 0;
+    }
+    if (argc < 4 && verb != "window-rect") return 2;
+    if (verb == "command") {
+      PostMessageA(window, WM_COMMAND, static_cast<WPARAM>(std::atoi(argv[3])), 0);
+      return 0;
+    }
+    if (verb == "key") {
+      const WPARAM key = static_cast<WPARAM>(std::atoi(argv[3]));
+      PostMessageA(window, WM_KEYDOWN, key, 1);
+      PostMessageA(window, WM_KEYUP, key, 0xC0000001);
+      return 0;
+    }
+    if (verb == "window-rect") {
+      RECT r;
+      GetWindowRect(window, &r);
+      std::printf("%ld %ld %ld %ld %s\n", r.left, r.top, r.right, r.bottom,
+                  IsWindowVisible(window) ? "visible" : "hidden");
+      return 0;
+    }
+    return 2;
+  }
+  if (argc < 4) return 2;
+  HWND dialog = FindDialog(name);
+  if (dialog == nullptr) return Fail("dialog", name);
+  HWND control = GetDlgItem(dialog, std::atoi(argv[3]));
+  if (control == nullptr) return Fail("control", argv[3]);
+  if (verb == "get-text") {
+    std::printf("%s\n", WindowText(control).c_str());
+    return 0;
+  }
+  if (verb == "set-text") {
+    if (argc < 5) return 2;
+    SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[4]));
+    return 0;
+  }
+  if (verb == "click") {
+    PostMessageA(control, BM_CLICK, 0, 0);
+    return 0;
+  }
+  if (verb == "checked") {
+    std::printf("%d\n", SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0);
+    return 0;
+  }
+  if (verb == "enabled") {
+    std::printf("%d\n", IsWindowEnabled(control) ? 1 : 0);
+    return 0;
+  }
+  std::fprintf(stderr, "probe: unknown verb '%s'\n", verb.c_str());
+  return 2;
+}
