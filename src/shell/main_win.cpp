@@ -34,6 +34,18 @@ bool LocateProgram(AppWindows& app) {
   return true;
 }
 
+// The pictures' source bitmaps are part of the program; without them it does
+// not start.
+bool LoadEmbeddedBitmaps(AppWindows& app) {
+  for (const char* name : {"_moon_", "_earth_"}) {
+    HRSRC found = FindResourceA(app.instance, name, MAKEINTRESOURCEA(2));  // RT_BITMAP
+    if (found == nullptr) return false;
+    HGLOBAL loaded = LoadResource(app.instance, found);
+    if (loaded == nullptr || LockResource(loaded) == nullptr) return false;
+  }
+  return true;
+}
+
 HICON LoadProgramIcon(const AppWindows& app) {
   const std::string iconFile = app.baseName + ".ico";
   HICON icon = ExtractIconA(app.instance, iconFile.c_str(), 0);
@@ -95,6 +107,7 @@ int RunTrayProgram(HINSTANCE instance) {
   app.instance = instance;
   if (FindWindowA(kMainWindowClass, nullptr) != nullptr) return 0;  // one copy only
   if (!LocateProgram(app)) return 0;
+  if (!LoadEmbeddedBitmaps(app)) return 0;
   app.programIcon = LoadProgramIcon(app);
   if (!CreateMainWindow(app)) return 0;
   CreateProgressBar(app);
