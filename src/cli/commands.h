@@ -12,5 +12,7 @@ namespace korvana::cli {
 using Args = std::vector<std::string>;
 
 int RunTimesCommand(const Args& args, std::ostream& out, std::ostream& err);
+int RunAstroCommand(const Args& args, std::ostream& out, std::ostream& err);
+int RunHijriCommand(const Args& args, std::ostream& out, std::ostream& err);
 
 }  // namespace korvana::cli

@@ -18,6 +18,8 @@ struct Command {
 
 const Command kCommands[] = {
     {"times", korvana::cli::RunTimesCommand},
+    {"astro", korvana::cli::RunAstroCommand},
+    {"hijri", korvana::cli::RunHijriCommand},
 };
 
 const char kHelp[] =
@@ -25,6 +27,12 @@ const char kHelp[] =
     "\n"
     "Commands:\n"
     "  times    the ten timings of a day, one per line: NAME HH:MM\n"
+    "  astro    sun, qibla, compass drift and moon at a moment, as the Timing\n"
+    "           dialog shows them: one row per line (label, value), then the\n"
+    "           moon's visibility or eclipse line; --time HH:MM sets the local\n"
+    "           clock time (default: now)\n"
+    "  hijri    the Hijri date of --date as DAY MONTH YEAR, then the holy day\n"
+    "           or night the date carries, if any (takes --date only)\n"
     "\n"
     "Location and calculation options:\n"
     "  --lat DEG          latitude in decimal degrees, north positive (default 0)\n"
