@@ -18,6 +18,9 @@ struct Command {
 
 const Command kCommands[] = {
     {"times", korvana::cli::RunTimesCommand},
+    {"render", korvana::cli::RunRenderCommand},
+    {"map", korvana::cli::RunMapCommand},
+    {"graph", korvana::cli::RunGraphCommand},
     {"astro", korvana::cli::RunAstroCommand},
     {"hijri", korvana::cli::RunHijriCommand},
 };
@@ -27,6 +30,15 @@ const char kHelp[] =
     "\n"
     "Commands:\n"
     "  times    the ten timings of a day, one per line: NAME HH:MM\n"
+    "  render moon|earth|globe --out FILE\n"
+    "           the moon with its phase, or the earth or globe with day and night,\n"
+    "           at --date and --time (default: now), as a 24-bit BMP file\n"
+    "  map prayer|qibla|declination --out FILE [--sight-altitude METRES]\n"
+    "           an 800 x 400 world map as a 24-bit BMP file; the observer (--lat,\n"
+    "           --lon) is the red pixel\n"
+    "  graph angles|trajectories|annual --out FILE [--size WxH] [--sight-altitude M]\n"
+    "           a drawing of the graph window (default 1024x768) as a 24-bit BMP\n"
+    "           file; the annual graph uses --tz all year\n"
     "  astro    sun, qibla, compass drift and moon at a moment, as the Timing\n"
     "           dialog shows them: one row per line (label, value), then the\n"
     "           moon's visibility or eclipse line; --time HH:MM sets the local\n"
