@@ -91,6 +91,34 @@ TEST(Hijri, HolyDaysOf2014AndNoOthers) {
   }
 }
 
+TEST(Hijri, DaysFollowEachOtherForThirtyYears) {
+  // Each civil day is the next Hijri day, or day 1 of the next month.
+  AstroState s;
+  SetLocation(s, 4101, 2897, 180);
+  int previousDay = 0, previousMonth = 0, previousYear = 0;
+  for (int year = 2000; year < 2030; ++year) {
+    const int days = (year & 3) == 0 ? 366 : 365;
+    for (int dayOfYear = 1; dayOfYear <= days; ++dayOfYear) {
+      SetDate(s, static_cast<int16_t>(dayOfYear), 1, static_cast<int16_t>(year));
+      const int day = GetHijriDay(s), month = GetHijriMonth(s), hijriYear = GetHijriYear(s);
+      if (previousDay != 0) {
+        const bool sameMonth = day == previousDay + 1 && month == previousMonth &&
+                               hijriYear == previousYear;
+        const bool nextMonth =
+            day == 1 && ((month == previousMonth + 1 && hijriYear == previousYear) ||
+                         (month == 1 && previousMonth == 12 && hijriYear == previousYear + 1));
+        ASSERT_TRUE(sameMonth || nextMonth)
+            << year << " day " << dayOfYear << ": " << day << "/" << month << "/" << hijriYear
+            << " after " << previousDay << "/" << previousMonth << "/" << previousYear;
+      }
+      ASSERT_LE(day, 30);
+      previousDay = day;
+      previousMonth = month;
+      previousYear = hijriYear;
+    }
+  }
+}
+
 TEST(Hijri, NewYearNamesTheNextYearOnlyAfterIt) {
   AstroState s;
   SetLocation(s, 4101, 2897, 180);
