@@ -105,6 +105,16 @@ TEST(Moon, VisibilityKeptWhileSettingsUnchanged) {
   EXPECT_EQ(s.crescentVisibility, 100);
 }
 
+TEST(Moon, NegativeSightAltitudeCountsAsGround) {
+  // The setting is read from the settings file unchecked.
+  for (const MoonCase& c : kMoonCases) {
+    SCOPED_TRACE(c.name);
+    AstroState s = At(c.lat, c.lon, c.tz, c.day, c.month, c.year, c.hour, c.minute);
+    EXPECT_EQ(GetMoonVisibility(s, 50, -430), c.visibility);
+    EXPECT_EQ(s.horizonDip, 0.0f);
+  }
+}
+
 TEST(Moon, SetTimeInvalidatesLunarResults) {
   AstroState s = At(4101, 2897, 180, 5, 7, 2014, 20, 0);
   const int16_t at20 = GetMoonAzimuth(s);

@@ -120,8 +120,12 @@ void ComputeMoonPosition(AstroState& s) {
   const double sunDistance = s.workValue;
 
   const double elongation = ToFloat(longitude - sunLongitude);
-  s.horizonDip = ToFloat(std::acos(kEarthRadiusMetres / (s.sightAltitude + kEarthRadiusMetres)) *
-                         kDegPerRad);
+  // The sight altitude comes unchecked from the settings file: an observer
+  // below the surroundings sees no dip (and acos of a ratio above 1 would
+  // leave no number at all).
+  const double heightMetres = s.sightAltitude > 0 ? s.sightAltitude : 0;
+  s.horizonDip =
+      ToFloat(std::acos(kEarthRadiusMetres / (heightMetres + kEarthRadiusMetres)) * kDegPerRad);
   s.sunMeanAnomaly = ToFloat((1 - std::cos(elongation) * std::cos(latitude)) / 2);
   const double lit = s.sunMeanAnomaly;
   s.sunLongitude = ToFloat(kMoonDiameterArcMinutes * lit / topoDistance);
