@@ -17,5 +17,7 @@ int RunMapCommand(const Args& args, std::ostream& out, std::ostream& err);
 int RunGraphCommand(const Args& args, std::ostream& out, std::ostream& err);
 int RunAstroCommand(const Args& args, std::ostream& out, std::ostream& err);
 int RunHijriCommand(const Args& args, std::ostream& out, std::ostream& err);
+int RunNetTimeCommand(const Args& args, std::ostream& out, std::ostream& err);
+int RunMp3ToWavCommand(const Args& args, std::ostream& out, std::ostream& err);
 
 }  // namespace korvana::cli

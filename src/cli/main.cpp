@@ -23,6 +23,8 @@ const Command kCommands[] = {
     {"graph", korvana::cli::RunGraphCommand},
     {"astro", korvana::cli::RunAstroCommand},
     {"hijri", korvana::cli::RunHijriCommand},
+    {"nettime", korvana::cli::RunNetTimeCommand},
+    {"mp3towav", korvana::cli::RunMp3ToWavCommand},
 };
 
 const char kHelp[] =
@@ -45,6 +47,12 @@ const char kHelp[] =
     "           clock time (default: now)\n"
     "  hijri    the Hijri date of --date as DAY MONTH YEAR, then the holy day\n"
     "           or night the date carries, if any (takes --date only)\n"
+    "  nettime [--set] [--ini FILE] [--port N]\n"
+    "           asks the time servers of the INI file's \"Time Servers\" section and\n"
+    "           prints the server's and this computer's time and the drift; --set\n"
+    "           corrects the clock; --port asks another UDP port than 37\n"
+    "  mp3towav IN.mp3 OUT.wav\n"
+    "           wraps an MP3 file into a WAV file the system's sound player plays\n"
     "\n"
     "Location and calculation options:\n"
     "  --lat DEG          latitude in decimal degrees, north positive (default 0)\n"
