@@ -18,6 +18,7 @@
 //   close-message CAPTION           press the message box's first button
 //   window-rect CLASS               print "left top right bottom"
 //   key CLASS VK                    send a key press to the window
+//   process-path CLASS              print the executable path of the window's process
 
 #include <windows.h>
 
@@ -118,10 +119,24 @@ int main(int argc, char** argv) {
     return Fail("button of", name);
   }
   HWND window = FindWindowA(name, nullptr);
-  if (verb == "title" || verb == "command" || verb == "window-rect" || verb == "key") {
+  if (verb == "title" || verb == "command" || verb == "window-rect" || verb == "key" ||
+      verb == "process-path") {
     if (window == nullptr) return Fail("window", name);
     if (verb == "title") {
       std::printf("%s\n", WindowText(window).c_str());
+      return 0;
+    }
+    if (verb == "process-path") {
+      DWORD processId = 0;
+      GetWindowThreadProcessId(window, &processId);
+      HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+      if (process == nullptr) return Fail("process of window", name);
+      char path[MAX_PATH] = "";
+      DWORD size = sizeof path;
+      const BOOL found = QueryFullProcessImageNameA(process, 0, path, &size);
+      CloseHandle(process);
+      if (!found) return Fail("executable of window", name);
+      std::printf("%s\n", path);
       return 0;
     }
     if (argc < 4 && verb != "window-rect") return 2;
