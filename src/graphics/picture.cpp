@@ -56,14 +56,14 @@ uint8_t ScaledByte(uint8_t value, double factor) {
   return static_cast<uint8_t>(std::trunc(value * factor));
 }
 
-void BuildMoon(std::vector<uint8_t>& out, AstroState& state, bool south, const uint8_t* moon) {
+void BuildMoon(std::vector<uint8_t>& out, int phaseTenths, bool south, const uint8_t* moon) {
   const int32_t width = ReadInt32(moon + 4);
   const int32_t height = ReadInt32(moon + 8);
   const uint8_t* table = moon + kDibHeaderBytes;
   const uint8_t* pixels = table + kMoonColourTableBytes;
   const int sourceRowBytes = RoundUpTo4(width / 2 + width % 2);
 
-  double f = GetMoonPhase(state) / 3600.0;  // 0 new moon, 0.5 full moon
+  double f = phaseTenths / 3600.0;  // 0 new moon, 0.5 full moon
   const double cosine = std::cos(f * kPi);
   const double earthshine = cosine * cosine / 8;
   const bool waning = f > 0.5;
@@ -208,11 +208,18 @@ void BuildEarthOrGlobe(std::vector<uint8_t>& out, AstroState& state, bool globe,
 
 }  // namespace
 
+std::vector<uint8_t> BuildMoonPicture(int phaseTenths, bool south, const uint8_t* moonBitmap) {
+  std::vector<uint8_t> out;
+  BuildMoon(out, phaseTenths, south, moonBitmap != nullptr ? moonBitmap : kMoonBitmap);
+  return out;
+}
+
 std::vector<uint8_t> BuildPicture(int kind, AstroState& state, int latitude,
                                   const uint8_t* moonBitmap, const uint8_t* earthBitmap) {
   std::vector<uint8_t> out;
   if (kind == kMoonPicture) {
-    BuildMoon(out, state, latitude < 0, moonBitmap != nullptr ? moonBitmap : kMoonBitmap);
+    BuildMoon(out, GetMoonPhase(state), latitude < 0,
+              moonBitmap != nullptr ? moonBitmap : kMoonBitmap);
   } else if (kind == kEarthPicture || kind == kGlobePicture) {
     BuildEarthOrGlobe(out, state, kind == kGlobePicture,
                       earthBitmap != nullptr ? earthBitmap : kEarthBitmap);

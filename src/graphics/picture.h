@@ -53,6 +53,10 @@ struct PictureJob {
 std::vector<uint8_t> BuildPicture(int kind, AstroState& state, int latitude,
                                   const uint8_t* moonBitmap, const uint8_t* earthBitmap);
 
+// The moon picture for a phase in tenths of a degree (0 new moon, 1800 full
+// moon), turned by 180 degrees when `south`.
+std::vector<uint8_t> BuildMoonPicture(int phaseTenths, bool south, const uint8_t* moonBitmap);
+
 // Renders picture `kind` (1..3) into "wall.bmp" for a view, or with kind 0
 // the wallpaper's picture, which then becomes the wallpaper. Returns 1 on
 // success, 0 when the graph window is visible in refresh mode or the file

@@ -116,7 +116,11 @@ Rgb DeclinationMapColour(AstroState& state, int width, int height, float altitud
   const float latitude = static_cast<float>((static_cast<double>(n) / height - 0.5) * 180);
   const float longitude = static_cast<float>((static_cast<double>(x) / width - 0.5) * 360);
   ComputeGeomagneticField(state, DayNumber(state), latitude, longitude, altitudeKm);
-  int band = static_cast<int>(std::trunc(static_cast<double>(state.magDeclination)));
+  return DeclinationBandColour(state.magDeclination, bit);
+}
+
+Rgb DeclinationBandColour(float declinationDeg, int bit) {
+  int band = static_cast<int>(std::trunc(static_cast<double>(declinationDeg)));
   if (band < 0) band = -band;
   band /= 5;
   if (band > 13) band = 13;

@@ -59,6 +59,10 @@ Rgb QiblaMapColour(int width, int height, int x, int n, int bit);
 Rgb DeclinationMapColour(AstroState& state, int width, int height, float altitudeKm, int x, int n,
                          int bit);
 
+// The colour of a declination in degrees (east positive) by its size in
+// 5-degree bands, sea (bit 0) or land (bit 1).
+Rgb DeclinationBandColour(float declinationDeg, int bit);
+
 // The map of `kind` at the land mask's own size, the observer's pixel
 // marked red. False, and nothing made, when the mask is compressed or not
 // one bit per pixel. The declination map leaves MagneticValid clear.
