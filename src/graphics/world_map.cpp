@@ -98,7 +98,7 @@ Rgb PrayerMapColour(PrayerMapWalk& w, int x, int n, int bit) {
   return PrayerPalette[k + 1];
 }
 
-Rgb QiblaMapColour(int width, int height, int x, int n, int bit) {
+double QiblaMapBearing(int width, int height, int x, int n) {
   const double delta = (static_cast<double>(x) / width - 0.5) * kTwoPi - kKaabaLongitudeRad;
   const double latitude = (static_cast<double>(n) / height - 0.5) * kPi;
   const double kaabaLatitude = kKaabaLatitudeRad;
@@ -106,7 +106,11 @@ Rgb QiblaMapColour(int width, int height, int x, int n, int bit) {
                                                    std::sin(latitude) * std::cos(delta)) *
                        -kDegPerRad +
                    180;
-  const int sector = static_cast<int>(std::trunc(q)) / 15;
+  return q;
+}
+
+Rgb QiblaMapColour(int width, int height, int x, int n, int bit) {
+  const int sector = static_cast<int>(std::trunc(QiblaMapBearing(width, height, x, n))) / 15;
   if (sector % 2 != 0) return bit ? Rgb{255, 255, 255} : Rgb{0, 0, 0};
   return bit ? Rgb{192, 192, 192} : Rgb{64, 64, 64};
 }

@@ -51,7 +51,11 @@ PrayerMapWalk StartPrayerMap(int width, int height, int32_t hourAngleMinutes, do
 // The colour of image column x of row n (0 = southernmost) with its land
 // bit; called for every pixel in row order, x = 0 first.
 Rgb PrayerMapColour(PrayerMapWalk& walk, int x, int n, int bit);
-// The colour of a pixel of a width x height image in the qibla map.
+// The qibla direction plus 180 degrees (0..360, clockwise from north) at
+// the south-west corner of pixel (x, n) of a width x height image.
+double QiblaMapBearing(int width, int height, int x, int n);
+// The colour of a pixel of a width x height image in the qibla map: its
+// 15-degree sector of QiblaMapBearing, odd sectors light.
 Rgb QiblaMapColour(int width, int height, int x, int n, int bit);
 // The colour of a pixel in the declination map: evaluates the geomagnetic
 // field for the state's date at altitude `altitudeKm` into the state's
