@@ -75,8 +75,6 @@ struct ProgramState {
 };
 
 // ASR-II while "Use Asr-II" is set, else ASR-I.
-inline PrayerKind AsrTiming(const ProgramState& state) {
-  return state.options.useAsr2 ? kAsr2 : kAsr1;
-}
+inline PrayerKind AsrTiming(const ProgramState& state) { return AsrTiming(state.options); }
 
 }  // namespace korvana
