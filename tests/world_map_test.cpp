@@ -289,6 +289,46 @@ TEST(WorldMap, DeclinationMapLeavesTheObserversDriftToBeComputedAgain) {
   EXPECT_EQ(GetMagneticDeclination(s, 0), 51);
 }
 
+TEST(WorldMap, DeclinationMapEqualsPointByPointEvaluation) {
+  const std::vector<uint8_t> dib =
+      MakeEarthDib(160, 80, [](int x, int row) { return (x / 7 + row / 5) % 2 == 0; });
+  const struct {
+    const char* name;
+    int16_t year;
+    int sightAltitude;
+  } cases[] = {{"2014_ground", 2014, 0}, {"2025_extrapolated_high", 2025, 1500}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    AstroState s = StateAt(4101, 2897, 180, 1, 7, c.year, 12, 0);
+    AstroState point = s;
+    WorldMapJob job;
+    job.state = &s;
+    job.latitude = 9000;
+    job.longitude = -18000;
+    job.sightAltitude = c.sightAltitude;
+    job.earthBitmap = dib.data();
+    Image map;
+    ASSERT_TRUE(BuildWorldMap(kDeclinationMap, job, &map));
+    int bands = 0;
+    Rgb last;
+    for (int n = 0; n < 80; ++n) {
+      for (int x = 0; x < 160; ++x) {
+        if (x == 0 && n == 79) continue;  // the observer's marker
+        const int bit = (x / 7 + n / 5) % 2 == 0 ? 1 : 0;
+        const Rgb expected =
+            DeclinationMapColour(point, 160, 80, static_cast<float>(c.sightAltitude * 0.001), x, n, bit);
+        ASSERT_EQ(map.At(x, 79 - n), expected) << x << ", " << n;
+        bands += expected == last ? 0 : 1;
+        last = expected;
+      }
+    }
+    EXPECT_GT(bands, 100);
+    // The last pixel's field stays in the engine, as point by point.
+    EXPECT_EQ(s.magDeclination, point.magDeclination);
+    EXPECT_EQ(s.magHorizontal, point.magHorizontal);
+  }
+}
+
 TEST(WorldMap, DrawnAtTheMasksSizeThenStretchedOverTheCanvas) {
   AstroState s = StateAt(4101, 2897, 180, 21, 6, 2014, 15, 0);
   WorldMapJob job;

@@ -63,24 +63,21 @@ int IgrfEpochAt(int32_t dayNumber, float* yearsSinceEpoch) {
   return epoch;
 }
 
-void ComputeGeomagneticField(AstroState& s, int32_t dayNumber, float latitudeDeg,
-                             float longitudeDeg, float altitudeKm) {
+void PrepareGeomagneticDate(int32_t dayNumber, GeomagneticDate* date) {
   constexpr int N = kIgrfMaxDegree + 1;
 
   float dt = 0;
   const int epoch = IgrfEpochAt(dayNumber, &dt);
 
-  // Unnormalised coefficients at the date: g in tg[n][m], h in th[n][m].
-  float tg[N][N] = {};
-  float th[N][N] = {};
-  float k[N][N] = {};
+  // Unnormalised coefficients at the date.
   float norm[N][N] = {};
   norm[0][0] = 1.0f;
+  *date = {};
   for (int n = 1; n < N; ++n) {
     norm[n][0] = norm[n - 1][0] * static_cast<float>(2 * n - 1) / static_cast<float>(n);
     for (int m = 0; m <= n; ++m) {
-      k[n][m] = static_cast<float>((n - 1) * (n - 1) - m * m) /
-                static_cast<float>((2 * n - 1) * (2 * n - 3));
+      date->k[n][m] = static_cast<float>((n - 1) * (n - 1) - m * m) /
+                      static_cast<float>((2 * n - 1) * (2 * n - 3));
       if (m > 0) {
         const int j = m == 1 ? 2 : 1;
         norm[n][m] = norm[n][m - 1] *
@@ -93,11 +90,16 @@ void ComputeGeomagneticField(AstroState& s, int32_t dayNumber, float latitudeDeg
       const float hRate = static_cast<float>(static_cast<double>(h1 - h0) * kEpochStepPerYear);
       const float gScaled = norm[n][m] * g0, gRateScaled = norm[n][m] * gRate;
       const float hScaled = norm[n][m] * h0, hRateScaled = norm[n][m] * hRate;
-      tg[n][m] = gScaled + dt * gRateScaled;
-      th[n][m] = hScaled + dt * hRateScaled;
+      date->g[n][m] = gScaled + dt * gRateScaled;
+      date->h[n][m] = hScaled + dt * hRateScaled;
     }
   }
-  k[1][1] = 0.0f;
+  date->k[1][1] = 0.0f;
+}
+
+void PrepareGeomagneticLatitude(const GeomagneticDate& date, float latitudeDeg, float altitudeKm,
+                                GeomagneticLatitude* out) {
+  constexpr int N = kIgrfMaxDegree + 1;
 
   // Geodetic to geocentric.
   const float a2 = kSemiMajorSquaredKm2, b2 = kSemiMinorSquaredKm2;
@@ -105,7 +107,6 @@ void ComputeGeomagneticField(AstroState& s, int32_t dayNumber, float latitudeDeg
   const float a4 = a2 * a2, b4 = b2 * b2;
   const float c4 = a4 - b4;
   const float rlat = static_cast<float>(latitudeDeg * kRadPerDeg);
-  const float rlon = static_cast<float>(longitudeDeg * kRadPerDeg);
   const float srlat = Sin(rlat), crlat = Cos(rlat);
   const float srlat2 = srlat * srlat, crlat2 = crlat * crlat;
   const float alt = altitudeKm;
@@ -117,27 +118,24 @@ void ComputeGeomagneticField(AstroState& s, int32_t dayNumber, float latitudeDeg
   const float st = std::sqrt(1.0f - ct * ct);
   const float r = std::sqrt(alt * alt + 2.0f * q1 + (a4 - c4 * srlat2) / (q * q));
   const float d = std::sqrt(a2 * crlat2 + b2 * srlat2);
-  const float ca = (alt + d) / r;
-  const float sa = c2 * crlat * srlat / (r * d);
+  *out = {};
+  out->cosTheta = ct;
+  out->sinTheta = st;
+  out->cosRotation = (alt + d) / r;
+  out->sinRotation = c2 * crlat * srlat / (r * d);
 
-  float sp[N] = {0.0f, Sin(rlon)};
-  float cp[N] = {1.0f, Cos(rlon)};
-  for (int m = 2; m < N; ++m) {
-    sp[m] = sp[1] * cp[m - 1] + cp[1] * sp[m - 1];
-    cp[m] = cp[1] * cp[m - 1] - sp[1] * sp[m - 1];
-  }
-
-  // Legendre functions, their derivatives and the sums.
+  // Legendre functions and their derivatives, with the radius powers.
   float p[N][N] = {};
-  float dp[N][N] = {};
   float pp[N] = {1.0f};  // Legendre functions of order 1 at a pole
   p[0][0] = 1.0f;
   const float aor = kReferenceRadiusKm / r;
   float ar = aor * aor;
-  float br = 0, bt = 0, bp = 0, bpp = 0;
   for (int n = 1; n < N; ++n) {
     ar = ar * aor;
+    out->radiusPower[n] = ar;
     for (int m = 0; m <= n; ++m) {
+      float (&dp)[N][N] = out->dp;
+      const float(&k)[N][N] = date.k;
       if (n == m) {
         p[n][m] = st * p[n - 1][m - 1];
         dp[n][m] = st * dp[n - 1][m - 1] + ct * p[n - 1][m - 1];
@@ -150,36 +148,79 @@ void ComputeGeomagneticField(AstroState& s, int32_t dayNumber, float latitudeDeg
         p[n][m] = ct * p[n - 1][m] - k[n][m] * p2;
         dp[n][m] = ct * dp[n - 1][m] - st * p[n - 1][m] - k[n][m] * dp2;
       }
-      const float par = ar * p[n][m];
-      float temp1, temp2;
-      if (m == 0) {
-        temp1 = tg[n][m] * cp[m];
-        temp2 = tg[n][m] * sp[m];
-      } else {
-        temp1 = tg[n][m] * cp[m] + th[n][m] * sp[m];
-        temp2 = tg[n][m] * sp[m] - th[n][m] * cp[m];
-      }
-      bt = bt - ar * temp1 * dp[n][m];
-      bp += static_cast<float>(m) * temp2 * par;
-      br += static_cast<float>(n + 1) * temp1 * par;
-      // At a geographic pole the east component divides 0 by 0: sum it
+      out->par[n][m] = ar * p[n][m];
+      // At a geographic pole the east component divides 0 by 0: it is summed
       // from the order-1 functions divided by sin(theta) instead.
       if (st == 0.0f && m == 1) {
         pp[n] = n == 1 ? pp[n - 1] : ct * pp[n - 1] - k[n][m] * pp[n - 2];
-        const float parp = ar * pp[n];
-        bpp += static_cast<float>(m) * temp2 * parp;
+        out->parPole[n] = ar * pp[n];
       }
     }
   }
-  bp = st == 0.0f ? bpp : bp / st;
+}
+
+void PrepareGeomagneticLongitude(const GeomagneticDate& date, float longitudeDeg,
+                                 GeomagneticLongitude* out) {
+  constexpr int N = kIgrfMaxDegree + 1;
+  const float rlon = static_cast<float>(longitudeDeg * kRadPerDeg);
+  float sp[N] = {0.0f, Sin(rlon)};
+  float cp[N] = {1.0f, Cos(rlon)};
+  for (int m = 2; m < N; ++m) {
+    sp[m] = sp[1] * cp[m - 1] + cp[1] * sp[m - 1];
+    cp[m] = cp[1] * cp[m - 1] - sp[1] * sp[m - 1];
+  }
+  *out = {};
+  for (int n = 1; n < N; ++n) {
+    for (int m = 0; m <= n; ++m) {
+      if (m == 0) {
+        out->t1[n][m] = date.g[n][m] * cp[m];
+        out->t2[n][m] = date.g[n][m] * sp[m];
+      } else {
+        out->t1[n][m] = date.g[n][m] * cp[m] + date.h[n][m] * sp[m];
+        out->t2[n][m] = date.g[n][m] * sp[m] - date.h[n][m] * cp[m];
+      }
+    }
+  }
+}
+
+void SumGeomagneticField(AstroState& s, const GeomagneticLatitude& lat,
+                         const GeomagneticLongitude& lon) {
+  constexpr int N = kIgrfMaxDegree + 1;
+  const bool pole = lat.sinTheta == 0.0f;
+  float br = 0, bt = 0, bp = 0, bpp = 0;
+  for (int n = 1; n < N; ++n) {
+    const float ar = lat.radiusPower[n];
+    for (int m = 0; m <= n; ++m) {
+      const float temp1 = lon.t1[n][m];
+      const float temp2 = lon.t2[n][m];
+      const float par = lat.par[n][m];
+      bt = bt - ar * temp1 * lat.dp[n][m];
+      bp += static_cast<float>(m) * temp2 * par;
+      br += static_cast<float>(n + 1) * temp1 * par;
+      if (pole && m == 1) bpp += static_cast<float>(m) * temp2 * lat.parPole[n];
+    }
+  }
+  bp = pole ? bpp : bp / lat.sinTheta;
 
   // Rotate from spherical to geodetic components.
+  const float ca = lat.cosRotation, sa = lat.sinRotation;
   s.magNorth = -bt * ca - br * sa;
   s.magEast = bp;
   s.magDown = bt * sa - br * ca;
   s.magHorizontal = std::sqrt(s.magNorth * s.magNorth + s.magEast * s.magEast);
   s.magDeclination = Atan2Deg(s.magEast, s.magNorth);
   s.magInclination = Atan2Deg(s.magDown, s.magHorizontal);
+}
+
+void ComputeGeomagneticField(AstroState& s, int32_t dayNumber, float latitudeDeg,
+                             float longitudeDeg, float altitudeKm) {
+  GeomagneticDate date;
+  PrepareGeomagneticDate(dayNumber, &date);
+  GeomagneticLatitude latitude;
+  PrepareGeomagneticLatitude(date, latitudeDeg, altitudeKm, &latitude);
+  GeomagneticLongitude longitude;
+  PrepareGeomagneticLongitude(date, longitudeDeg, &longitude);
+  SumGeomagneticField(s, latitude, longitude);
 }
 
 namespace {

@@ -29,6 +29,37 @@ int IgrfEpochAt(int32_t dayNumber, float* yearsSinceEpoch);
 void ComputeGeomagneticField(AstroState& s, int32_t dayNumber, float latitudeDeg,
                              float longitudeDeg, float altitudeKm);
 
+// The same computation in stages, for a grid of points: what a date, a
+// latitude (with the altitude) and a longitude each determine is prepared
+// once and shared, and SumGeomagneticField finishes one point.
+// ComputeGeomagneticField runs exactly these stages, so both give the same
+// digits.
+struct GeomagneticDate {
+  float g[kIgrfMaxDegree + 1][kIgrfMaxDegree + 1];  // unnormalised g(n, m) at the date, nT
+  float h[kIgrfMaxDegree + 1][kIgrfMaxDegree + 1];  // unnormalised h(n, m) at the date, nT
+  float k[kIgrfMaxDegree + 1][kIgrfMaxDegree + 1];  // Legendre recursion factors
+};
+struct GeomagneticLatitude {
+  float cosTheta, sinTheta;  // geocentric colatitude
+  float cosRotation, sinRotation;  // geocentric to geodetic (ca, sa)
+  float radiusPower[kIgrfMaxDegree + 1];  // (6371.2 / r)^(n + 2)
+  float dp[kIgrfMaxDegree + 1][kIgrfMaxDegree + 1];   // dP(n, m) / d theta
+  float par[kIgrfMaxDegree + 1][kIgrfMaxDegree + 1];  // radiusPower[n] * P(n, m)
+  float parPole[kIgrfMaxDegree + 1];  // radiusPower[n] * PP(n), at a pole only
+};
+struct GeomagneticLongitude {
+  float t1[kIgrfMaxDegree + 1][kIgrfMaxDegree + 1];  // g cos m lambda + h sin m lambda
+  float t2[kIgrfMaxDegree + 1][kIgrfMaxDegree + 1];  // g sin m lambda - h cos m lambda
+};
+void PrepareGeomagneticDate(int32_t dayNumber, GeomagneticDate* date);
+void PrepareGeomagneticLatitude(const GeomagneticDate& date, float latitudeDeg, float altitudeKm,
+                                GeomagneticLatitude* latitude);
+void PrepareGeomagneticLongitude(const GeomagneticDate& date, float longitudeDeg,
+                                 GeomagneticLongitude* longitude);
+// Fills magNorth .. magInclination for the point of the two preparations.
+void SumGeomagneticField(AstroState& s, const GeomagneticLatitude& latitude,
+                         const GeomagneticLongitude& longitude);
+
 // Each takes the observer's height in metres (used only when a computation
 // is due) and fills MagneticValid and MagneticDataValid.
 int16_t GetMagneticDeclination(AstroState& s, int16_t heightMetres);  // tenths of a degree, east +

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <vector>
 
 #include "data/embedded_bitmaps.h"
 #include "engine/geomagnetic.h"
@@ -37,6 +38,15 @@ int32_t ReadInt32(const uint8_t* p) {
 }
 
 int ReadUint16(const uint8_t* p) { return p[0] | p[1] << 8; }
+
+// Latitude of image row n and longitude of column x in degrees, as the
+// field model takes them.
+float MapLatitude(int height, int n) {
+  return static_cast<float>((static_cast<double>(n) / height - 0.5) * 180);
+}
+float MapLongitude(int width, int x) {
+  return static_cast<float>((static_cast<double>(x) / width - 0.5) * 360);
+}
 
 }  // namespace
 
@@ -117,9 +127,8 @@ Rgb QiblaMapColour(int width, int height, int x, int n, int bit) {
 
 Rgb DeclinationMapColour(AstroState& state, int width, int height, float altitudeKm, int x, int n,
                          int bit) {
-  const float latitude = static_cast<float>((static_cast<double>(n) / height - 0.5) * 180);
-  const float longitude = static_cast<float>((static_cast<double>(x) / width - 0.5) * 360);
-  ComputeGeomagneticField(state, DayNumber(state), latitude, longitude, altitudeKm);
+  ComputeGeomagneticField(state, DayNumber(state), MapLatitude(height, n), MapLongitude(width, x),
+                          altitudeKm);
   return DeclinationBandColour(state.magDeclination, bit);
 }
 
@@ -147,9 +156,27 @@ bool BuildWorldMap(int kind, WorldMapJob& job, Image* map) {
   PrayerMapWalk walk = StartPrayerMap(width, height, hourAngle, state.declination, job.fajrAngle,
                                       job.ishaAngle);
   const float altitudeKm = static_cast<float>(job.sightAltitude * 0.001);
+
+  // The declination map evaluates the field at every pixel; what a row (the
+  // latitude) and a column (the longitude) share is prepared once, with the
+  // same arithmetic as DeclinationMapColour's point-by-point evaluation.
+  GeomagneticDate date;
+  GeomagneticLatitude rowField;
+  std::vector<GeomagneticLongitude> columnFields;
+  if (kind == kDeclinationMap) {
+    PrepareGeomagneticDate(DayNumber(state), &date);
+    columnFields.resize(static_cast<size_t>(width));
+    for (int x = 0; x < width; ++x) {
+      PrepareGeomagneticLongitude(date, MapLongitude(width, x), &columnFields[x]);
+    }
+  }
+
   *map = Image(width, height);
   uint8_t byte = 0;
   for (int n = 0; n < height; ++n) {
+    if (kind == kDeclinationMap) {
+      PrepareGeomagneticLatitude(date, MapLatitude(height, n), altitudeKm, &rowField);
+    }
     for (int x = 0; x < width; ++x) {
       if (x % 8 == 0) byte = *stream++;
       const int bit = byte >> 7;
@@ -160,7 +187,8 @@ bool BuildWorldMap(int kind, WorldMapJob& job, Image* map) {
       } else if (kind == kQiblaMap) {
         colour = QiblaMapColour(width, height, x, n, bit);
       } else {
-        colour = DeclinationMapColour(state, width, height, altitudeKm, x, n, bit);
+        SumGeomagneticField(state, rowField, columnFields[x]);
+        colour = DeclinationBandColour(state.magDeclination, bit);
       }
       map->At(x, height - 1 - n) = colour;
     }
