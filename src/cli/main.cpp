@@ -18,6 +18,7 @@ struct Command {
 
 const Command kCommands[] = {
     {"times", korvana::cli::RunTimesCommand},
+    {"now", korvana::cli::RunNowCommand},
     {"render", korvana::cli::RunRenderCommand},
     {"map", korvana::cli::RunMapCommand},
     {"graph", korvana::cli::RunGraphCommand},
@@ -32,6 +33,9 @@ const char kHelp[] =
     "\n"
     "Commands:\n"
     "  times    the ten timings of a day, one per line: NAME HH:MM\n"
+    "  now      the tray tip at --date and --time (default: now), \"Time remained to\n"
+    "           NAME =  H:MM\", then the progress bar as PASSED/SPAN minutes of the\n"
+    "           day (FAJR to MAGHRIB) or night\n"
     "  render moon|earth|globe --out FILE\n"
     "           the moon with its phase, or the earth or globe with day and night,\n"
     "           at --date and --time (default: now), as a 24-bit BMP file\n"
