@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -146,6 +147,51 @@ TEST(DecimalText, LeadingNumberRoundedToTheNearestUnit) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
     EXPECT_EQ(LeadingDecimalUnits(c.text, c.unitsPerOne), c.expected);
+  }
+}
+
+}  // namespace
+}  // namespace korvana
+
+namespace korvana {
+namespace {
+
+// The list that ships beside the program: every line a place the reader
+// takes, names within their buffers, the whole world covered.
+TEST(ShippedCityList, EveryLineIsAPlace) {
+  const std::string path = std::string(KORVANA_TEST_DATA_DIR) + "/../../data/korvana.csv";
+  const std::string bytes = testing::ReadBytes(path);
+  const size_t lines = static_cast<size_t>(std::count(bytes.begin(), bytes.end(), '\n'));
+  std::vector<CityRow> places;
+  ASSERT_TRUE(ReadCityList(path, &places));
+  EXPECT_GE(places.size(), 6500u);
+  EXPECT_EQ(places.size(), lines);
+  bool north = false, south = false, east = false, west = false;
+  for (const CityRow& place : places) {
+    ASSERT_LE(place.cityName.size(), 15u) << place.row;
+    ASSERT_FALSE(place.cityName.empty()) << place.row;
+    north |= place.latitude > 6000;
+    south |= place.latitude < -4000;
+    east |= place.longitude > 15000;
+    west |= place.longitude < -15000;
+  }
+  EXPECT_TRUE(north && south && east && west);
+  const struct {
+    const char* city;
+    const char* country;
+    int timeZone;
+  } known[] = {{"Mecca", "Saudi Arabia", 180}, {"Kathmandu", "Nepal", 345},
+               {"Adelaide", "Australia", 570}, {"St. John's", "Canada", -210},
+               {"Santiago", "Chile", -240},    {"Dublin", "Ireland", 0}};
+  for (const auto& k : known) {
+    SCOPED_TRACE(k.city);
+    bool found = false;
+    for (const CityRow& place : FindCities(places, k.city)) {
+      if (place.countryName != k.country) continue;
+      found = true;
+      EXPECT_EQ(place.timeZone, k.timeZone);
+    }
+    EXPECT_TRUE(found);
   }
 }
 
