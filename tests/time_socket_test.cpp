@@ -31,6 +31,8 @@ using testing::UdpPeer;
 constexpr int64_t kSameClockToleranceSeconds = 1;
 // How long a scripted server waits for the request before giving up.
 constexpr int kRequestWaitMs = 5000;
+// Host keys naming the real server in one correction.
+constexpr size_t kRealServerKeys = 8;
 
 constexpr uint32_t kLoopback = 0x7F000001u;  // 127.0.0.1
 constexpr uint32_t kNewYear2024Value = 3913056000u;
@@ -86,6 +88,27 @@ class ScriptedServer {
 
 void Sleep(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
+// Whether datagrams can come from loopback addresses other than 127.0.0.1
+// and servers share a port on several of them. Wine binds such sockets as if
+// to 127.0.0.1, so there the cases with a second sender address cannot be
+// staged; the native build runs them against the same decisions.
+bool SecondLoopbackSenderWorks() {
+  UdpPeer receiver(kLoopback, 0);
+  UdpPeer other(0x7F000002u, 0);
+  UdpPeer samePort(0x7F000003u, receiver.port());
+  if (!receiver.bound() || !other.bound() || !samePort.bound()) return false;
+  other.Send(kLoopback, receiver.port(), {1});
+  std::vector<uint8_t> bytes;
+  uint32_t from = 0;
+  uint16_t fromPort = 0;
+  return receiver.Receive(2000, &bytes, &from, &fromPort) && from == 0x7F000002u;
+}
+
+#define SKIP_WITHOUT_SECOND_LOOPBACK_SENDER()                                          \
+  if (!SecondLoopbackSenderWorks())                                                   \
+  GTEST_SKIP() << "this socket layer cannot send from a second loopback address (Wine " \
+                  "binds 127.0.0.x as 127.0.0.1); the native build covers this case"
+
 ScriptedServer::Script AnswerAfter(int delayMs, std::vector<uint8_t> bytes) {
   return [delayMs, bytes](UdpPeer& self, uint32_t client, uint16_t clientPort) {
     Sleep(delayMs);
@@ -115,12 +138,17 @@ TEST(TimeSocket, RealTimeServerOnLoopback) {
     GTEST_SKIP() << "no RFC 868 server: tests/net/run_time_server_tests.sh starts one on "
                     "loopback and sets KORVANA_TIME_SERVER_PORT";
   }
-  for (const char* host : {"127.0.0.1", "localhost"}) {
+  for (const std::string host : {"127.0.0.1", "localhost"}) {
     const std::unique_ptr<TimeTransport> socket = CreateTimeSocket(static_cast<uint16_t>(port));
     ReadOnlyHostClock clock;
     RecordingUi ui(/*answerYes=*/true);
+    // xinetd's time service leaves some requests unanswered (UDP gives no
+    // promise), so the host is listed several times, as users list several
+    // servers: the next key is asked when one stays silent.
+    std::vector<std::string> hosts = {""};
+    hosts.insert(hosts.end(), kRealServerKeys, host);
     const CorrectionOutcome o =
-        RunClockCorrection(Hosts({"", host}, 2000), *socket, clock, &ui, /*silent=*/false);
+        RunClockCorrection(Hosts(hosts, 1000), *socket, clock, &ui, /*silent=*/false);
     ASSERT_EQ(o.result, CorrectionResult::kAnswered) << host;
     EXPECT_EQ(o.caption, "Host Address : 127.0.0.1") << host;
     EXPECT_LE(o.driftSeconds, kSameClockToleranceSeconds) << host;
@@ -133,6 +161,7 @@ TEST(TimeSocket, RealTimeServerOnLoopback) {
 }
 
 TEST(TimeSocket, ForeignSenderAnsweringFirstIsIgnored) {
+  SKIP_WITHOUT_SECOND_LOOPBACK_SENDER();
   UdpPeer foreign(LoopbackHost(2), 0);
   ScriptedServer server(kLoopback, 0, [&](UdpPeer& self, uint32_t client, uint16_t clientPort) {
     foreign.Send(client, clientPort, TimeAnswer(kWrongValue));
@@ -150,6 +179,7 @@ TEST(TimeSocket, ForeignSenderAnsweringFirstIsIgnored) {
 }
 
 TEST(TimeSocket, AnswerAfterTheWaitIsDiscarded) {
+  SKIP_WITHOUT_SECOND_LOOPBACK_SENDER();
   // Host0 answers only after its wait has ended; the late answer reaches the
   // client while it waits for Host1 and must not be taken for Host1's.
   ScriptedServer slow(LoopbackHost(3), 0, AnswerAfter(900, TimeAnswer(kWrongValue)));
@@ -168,6 +198,7 @@ TEST(TimeSocket, AnswerAfterTheWaitIsDiscarded) {
 }
 
 TEST(TimeSocket, ShortAnswerCountsAsNoAnswer) {
+  SKIP_WITHOUT_SECOND_LOOPBACK_SENDER();
   ScriptedServer shortAnswer(LoopbackHost(4), 0, AnswerAfter(0, {0xE9, 0x3C, 0x7F}));
   ASSERT_TRUE(shortAnswer.bound());
   ScriptedServer next(kLoopback, shortAnswer.port(), AnswerAfter(0, TimeAnswer(kNewYear2024Value)));
@@ -183,6 +214,30 @@ TEST(TimeSocket, ShortAnswerCountsAsNoAnswer) {
   EXPECT_EQ(run.outcome.netSeconds, kNewYear2024);
 }
 
+struct OnlyHostCase {
+  const char* name;
+  int answerDelayMs;
+  std::vector<uint8_t> answer;
+};
+
+TEST(TimeSocket, OnlyHostGivesNoUsableAnswer) {
+  const OnlyHostCase cases[] = {
+      {"answer_after_the_wait", 700, TimeAnswer(kNewYear2024Value)},
+      {"short_answer", 0, {0xE9, 0x3C, 0x7F}},
+      {"empty_answer", 0, {}},
+  };
+  for (const OnlyHostCase& c : cases) {
+    ScriptedServer server(kLoopback, 0, AnswerAfter(c.answerDelayMs, c.answer));
+    ASSERT_TRUE(server.bound()) << c.name;
+    server.Start();
+    CorrectionRun run;
+    Correct(Hosts({"127.0.0.1"}, 300), server.port(), &run);
+    server.Join();
+    EXPECT_EQ(run.outcome.result, CorrectionResult::kNoResponse) << c.name;
+    EXPECT_EQ(run.ui.calls.back(), "hide") << c.name;
+  }
+}
+
 TEST(TimeSocket, ValueBefore1970IsTakenAs1970) {
   ScriptedServer server(kLoopback, 0, AnswerAfter(0, TimeAnswer(1000000000u)));
   ASSERT_TRUE(server.bound());
@@ -196,13 +251,20 @@ TEST(TimeSocket, ValueBefore1970IsTakenAs1970) {
 }
 
 TEST(TimeSocket, FloodOfForeignDatagramsBeforeTheAnswer) {
+  SKIP_WITHOUT_SECOND_LOOPBACK_SENDER();
   constexpr int kFloodDatagrams = 3000;
+  constexpr int kAnswerRepeats = 10;
   UdpPeer flooder(LoopbackHost(5), 0);
   ScriptedServer server(kLoopback, 0, [&](UdpPeer& self, uint32_t client, uint16_t clientPort) {
     for (int i = 0; i < kFloodDatagrams; ++i) {
       flooder.Send(client, clientPort, TimeAnswer(kWrongValue + static_cast<uint32_t>(i)));
     }
-    self.Send(client, clientPort, TimeAnswer(kNewYear2024Value));
+    // The flood may fill the client's receive buffer, where the system drops
+    // what does not fit: the answer is repeated until some of it gets in.
+    for (int i = 0; i < kAnswerRepeats; ++i) {
+      self.Send(client, clientPort, TimeAnswer(kNewYear2024Value));
+      Sleep(20);
+    }
   });
   ASSERT_TRUE(server.bound() && flooder.bound());
   server.Start();
@@ -214,6 +276,7 @@ TEST(TimeSocket, FloodOfForeignDatagramsBeforeTheAnswer) {
 }
 
 TEST(TimeSocket, EndlessFloodCannotHoldTheWaitOpen) {
+  SKIP_WITHOUT_SECOND_LOOPBACK_SENDER();
   std::atomic<bool> done{false};
   UdpPeer flooder(LoopbackHost(5), 0);
   ScriptedServer server(kLoopback, 0, [&](UdpPeer&, uint32_t client, uint16_t clientPort) {

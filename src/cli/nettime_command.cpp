@@ -1,8 +1,11 @@
 // korvana-cli nettime: asks the time servers of the INI file and shows how far
 // this computer's clock is off; with --set it corrects the clock.
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
 #include <ostream>
 #include <string>
@@ -50,10 +53,9 @@ class ConsoleCorrectionUi final : public CorrectionUi {
 std::string IniBesideExecutable() {
   std::error_code error;
 #ifdef _WIN32
-  char* program = nullptr;
-  std::filesystem::path exe = _get_pgmptr(&program) == 0 && program != nullptr
-                                  ? std::filesystem::path(program)
-                                  : std::filesystem::path();
+  char program[260] = {};
+  GetModuleFileNameA(nullptr, program, sizeof program - 1);
+  std::filesystem::path exe(program);
 #else
   std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
 #endif
