@@ -10,6 +10,8 @@ packages=(
   g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-tools wine wine64 xvfb x11-utils
   # real peers and tools the tests use
   imagemagick sox lame ffmpeg clang python3 tzdata
+  # release packages
+  nsis zip unzip
 )
 
 missing=()
