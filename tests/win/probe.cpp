@@ -8,6 +8,7 @@
 //   title CLASS                     print the window's title
 //   command CLASS ID                post WM_COMMAND ID to the window
 //   wait-dialog TITLE [MS]          wait for a dialog (class #32770) by title
+//                                   (TITLE ending in '*': by the start of its title)
 //   dialog-gone TITLE [MS]          wait until the dialog has closed
 //   get-text TITLE ID               print a dialog control's text
 //   set-text TITLE ID TEXT          set a dialog control's text
@@ -47,13 +48,24 @@ HWND WaitFor(Find find, DWORD waitMs) {
   }
 }
 
-HWND FindDialog(const char* title) { return FindWindowA("#32770", title); }
-
 std::string WindowText(HWND window) {
   char text[1024] = "";
   SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
                       SMTO_ABORTIFHUNG, 5000, nullptr);
   return text;
+}
+
+// A title ending in '*' matches every dialog whose title starts with the
+// rest (the Timing dialog's title carries the place).
+HWND FindDialog(const char* title) {
+  const size_t length = std::strlen(title);
+  if (length == 0 || title[length - 1] != '*') return FindWindowA("#32770", title);
+  const std::string prefix(title, length - 1);
+  HWND found = nullptr;
+  while ((found = FindWindowExA(nullptr, found, "#32770", nullptr)) != nullptr) {
+    if (WindowText(found).compare(0, prefix.size(), prefix) == 0) return found;
+  }
+  return nullptr;
 }
 
 // The text of a message box is its static control 0xFFFF.
