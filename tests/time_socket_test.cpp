@@ -39,7 +39,6 @@ constexpr uint32_t kNewYear2024Value = 3913056000u;
 constexpr int64_t kNewYear2024 = 1704067200;
 constexpr uint32_t kWrongValue = 3913056000u + 86400u;  // a day later: never to be taken
 
-uint32_t LoopbackHost(int last) { return 0x7F000000u | static_cast<uint32_t>(last); }
 
 TimeServerSettings Hosts(const std::vector<std::string>& values, int timeoutMs) {
   TimeServerSettings s;
@@ -51,14 +50,15 @@ TimeServerSettings Hosts(const std::vector<std::string>& values, int timeoutMs) 
   return s;
 }
 
-// A server on one loopback address that runs `script` with the request's
-// sender once a request arrives.
+// A server on one loopback address that runs `script` with each request's
+// sender and number (0, 1, ...) as the requests arrive.
 class ScriptedServer {
  public:
-  using Script = std::function<void(UdpPeer& self, uint32_t client, uint16_t clientPort)>;
+  using Script =
+      std::function<void(UdpPeer& self, uint32_t client, uint16_t clientPort, int request)>;
 
-  ScriptedServer(uint32_t address, uint16_t port, Script script)
-      : peer_(address, port), script_(std::move(script)) {}
+  ScriptedServer(uint32_t address, uint16_t port, Script script, int requests = 1)
+      : peer_(address, port), script_(std::move(script)), requests_(requests) {}
   ~ScriptedServer() { Join(); }
 
   bool bound() const { return peer_.bound(); }
@@ -66,55 +66,116 @@ class ScriptedServer {
 
   void Start() {
     thread_ = std::thread([this] {
-      std::vector<uint8_t> request;
-      uint32_t client = 0;
-      uint16_t clientPort = 0;
-      if (!peer_.Receive(kRequestWaitMs, &request, &client, &clientPort)) return;
-      requests_ = static_cast<int>(request.size());
-      script_(peer_, client, clientPort);
+      for (int n = 0; n < requests_; ++n) {
+        std::vector<uint8_t> request;
+        uint32_t client = 0;
+        uint16_t clientPort = 0;
+        if (!peer_.Receive(kRequestWaitMs, &request, &client, &clientPort)) return;
+        lastRequestLength_ = static_cast<int>(request.size());
+        script_(peer_, client, clientPort, n);
+      }
     });
   }
   void Join() {
     if (thread_.joinable()) thread_.join();
   }
-  int requestLength() const { return requests_; }
+  int lastRequestLength() const { return lastRequestLength_; }
 
  private:
   UdpPeer peer_;
   Script script_;
+  int requests_;
   std::thread thread_;
-  std::atomic<int> requests_{-1};
+  std::atomic<int> lastRequestLength_{-1};
 };
 
 void Sleep(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
-// Whether datagrams can come from loopback addresses other than 127.0.0.1
-// and servers share a port on several of them. Wine binds such sockets as if
-// to 127.0.0.1, so there the cases with a second sender address cannot be
-// staged; the native build runs them against the same decisions.
-bool SecondLoopbackSenderWorks() {
-  UdpPeer receiver(kLoopback, 0);
-  UdpPeer other(0x7F000002u, 0);
-  UdpPeer samePort(0x7F000003u, receiver.port());
-  if (!receiver.bound() || !other.bound() || !samePort.bound()) return false;
-  other.Send(kLoopback, receiver.port(), {1});
-  std::vector<uint8_t> bytes;
-  uint32_t from = 0;
-  uint16_t fromPort = 0;
-  return receiver.Receive(2000, &bytes, &from, &fromPort) && from == 0x7F000002u;
-}
-
-#define SKIP_WITHOUT_SECOND_LOOPBACK_SENDER()                                          \
-  if (!SecondLoopbackSenderWorks())                                                   \
-  GTEST_SKIP() << "this socket layer cannot send from a second loopback address (Wine " \
-                  "binds 127.0.0.x as 127.0.0.1); the native build covers this case"
-
 ScriptedServer::Script AnswerAfter(int delayMs, std::vector<uint8_t> bytes) {
-  return [delayMs, bytes](UdpPeer& self, uint32_t client, uint16_t clientPort) {
+  return [delayMs, bytes](UdpPeer& self, uint32_t client, uint16_t clientPort, int) {
     Sleep(delayMs);
     self.Send(client, clientPort, bytes);
   };
 }
+
+// Datagrams from another loopback address (127.0.0.<octet>) to the client.
+// Natively a socket of its own; under Wine, where a second loopback address
+// cannot be bound, the native korvana-loopback-sender started by
+// tests/net/run_time_server_tests.sh sends them.
+class ForeignSender {
+ public:
+  explicit ForeignSender(uint8_t octet) : octet_(octet) {
+    const char* port = std::getenv("KORVANA_LOOPBACK_SENDER_PORT");
+    if (port != nullptr && std::atoi(port) > 0) {
+      helperPort_ = static_cast<uint16_t>(std::atoi(port));
+      control_ = std::make_unique<UdpPeer>(kLoopback, 0);
+    } else {
+#ifndef _WIN32
+      own_ = std::make_unique<UdpPeer>(0x7F000000u | octet, 0);
+#endif
+    }
+  }
+  ~ForeignSender() { StopEndless(); }
+
+  bool available() const { return control_ != nullptr || (own_ != nullptr && own_->bound()); }
+
+  // Sends `count` copies of `payload` to 127.0.0.1:`port` and returns when done.
+  void Send(uint16_t port, const std::vector<uint8_t>& payload, uint32_t count) {
+    if (control_ != nullptr) {
+      Control(port, payload, count);
+      return;
+    }
+    for (uint32_t n = 0; n < count; ++n) own_->Send(kLoopback, port, payload);
+  }
+  // Sends without end until StopEndless.
+  void StartEndless(uint16_t port, const std::vector<uint8_t>& payload) {
+    if (control_ != nullptr) {
+      Control(port, payload, 0xFFFFFFFFu);
+      endless_ = true;
+      return;
+    }
+    endless_ = true;
+    thread_ = std::thread([this, port, payload] {
+      while (endless_) own_->Send(kLoopback, port, payload);
+    });
+  }
+  void StopEndless() {
+    if (!endless_) return;
+    endless_ = false;
+    if (control_ != nullptr) {
+      Control(0, {}, 0, /*stop=*/true);
+    } else if (thread_.joinable()) {
+      thread_.join();
+    }
+  }
+
+ private:
+  void Control(uint16_t port, const std::vector<uint8_t>& payload, uint32_t count,
+               bool stop = false) {
+    std::vector<uint8_t> request = {stop ? uint8_t{0} : octet_, static_cast<uint8_t>(port >> 8),
+                                    static_cast<uint8_t>(port),      static_cast<uint8_t>(count >> 24),
+                                    static_cast<uint8_t>(count >> 16), static_cast<uint8_t>(count >> 8),
+                                    static_cast<uint8_t>(count)};
+    if (stop) request.resize(1);
+    request.insert(request.end(), payload.begin(), payload.end());
+    control_->Send(kLoopback, helperPort_, request);
+    std::vector<uint8_t> ack;
+    uint32_t from = 0;
+    uint16_t fromPort = 0;
+    control_->Receive(kRequestWaitMs, &ack, &from, &fromPort);
+  }
+
+  uint8_t octet_;
+  uint16_t helperPort_ = 0;
+  std::unique_ptr<UdpPeer> control_, own_;
+  std::atomic<bool> endless_{false};
+  std::thread thread_;
+};
+
+#define SKIP_WITHOUT_FOREIGN_SENDER(sender)                                                \
+  if (!(sender).available())                                                               \
+  GTEST_SKIP() << "no second loopback sender: under Wine, tests/net/run_time_server_tests.sh " \
+                  "starts korvana-loopback-sender and sets KORVANA_LOOPBACK_SENDER_PORT"
 
 struct CorrectionRun {
   CorrectionOutcome outcome;
@@ -161,54 +222,58 @@ TEST(TimeSocket, RealTimeServerOnLoopback) {
 }
 
 TEST(TimeSocket, ForeignSenderAnsweringFirstIsIgnored) {
-  SKIP_WITHOUT_SECOND_LOOPBACK_SENDER();
-  UdpPeer foreign(LoopbackHost(2), 0);
-  ScriptedServer server(kLoopback, 0, [&](UdpPeer& self, uint32_t client, uint16_t clientPort) {
-    foreign.Send(client, clientPort, TimeAnswer(kWrongValue));
+  ForeignSender foreign(2);
+  SKIP_WITHOUT_FOREIGN_SENDER(foreign);
+  ScriptedServer server(kLoopback, 0, [&](UdpPeer& self, uint32_t client, uint16_t clientPort, int) {
+    foreign.Send(clientPort, TimeAnswer(kWrongValue), 1);
     Sleep(50);
     self.Send(client, clientPort, TimeAnswer(kNewYear2024Value));
   });
-  ASSERT_TRUE(server.bound() && foreign.bound());
+  ASSERT_TRUE(server.bound());
   server.Start();
   CorrectionRun run;
   Correct(Hosts({"127.0.0.1"}, 3000), server.port(), &run);
   server.Join();
   ASSERT_EQ(run.outcome.result, CorrectionResult::kAnswered);
   EXPECT_EQ(run.outcome.netSeconds, kNewYear2024);
-  EXPECT_EQ(server.requestLength(), 1);
+  EXPECT_EQ(server.lastRequestLength(), 1);
 }
 
 TEST(TimeSocket, AnswerAfterTheWaitIsDiscarded) {
-  SKIP_WITHOUT_SECOND_LOOPBACK_SENDER();
-  // Host0 answers only after its wait has ended; the late answer reaches the
-  // client while it waits for Host1 and must not be taken for Host1's.
-  ScriptedServer slow(LoopbackHost(3), 0, AnswerAfter(900, TimeAnswer(kWrongValue)));
-  ASSERT_TRUE(slow.bound());
-  ScriptedServer next(kLoopback, slow.port(), AnswerAfter(500, TimeAnswer(kNewYear2024Value)));
-  ASSERT_TRUE(next.bound());
-  slow.Start();
-  next.Start();
+  // Host0 (127.0.0.3) stays silent through its wait; its answer comes late,
+  // while the client waits for Host1, and must not be taken for Host1's.
+  ForeignSender host0(3);
+  SKIP_WITHOUT_FOREIGN_SENDER(host0);
+  ScriptedServer host1(kLoopback, 0, [&](UdpPeer& self, uint32_t client, uint16_t clientPort, int) {
+    host0.Send(clientPort, TimeAnswer(kWrongValue), 1);
+    Sleep(200);
+    self.Send(client, clientPort, TimeAnswer(kNewYear2024Value));
+  });
+  ASSERT_TRUE(host1.bound());
+  host1.Start();
   CorrectionRun run;
-  Correct(Hosts({"127.0.0.3", "127.0.0.1"}, 600), slow.port(), &run);
-  slow.Join();
-  next.Join();
+  Correct(Hosts({"127.0.0.3", "127.0.0.1"}, 600), host1.port(), &run);
+  host1.Join();
   ASSERT_EQ(run.outcome.result, CorrectionResult::kAnswered);
   EXPECT_EQ(run.outcome.host.index, 1);
   EXPECT_EQ(run.outcome.netSeconds, kNewYear2024);
 }
 
 TEST(TimeSocket, ShortAnswerCountsAsNoAnswer) {
-  SKIP_WITHOUT_SECOND_LOOPBACK_SENDER();
-  ScriptedServer shortAnswer(LoopbackHost(4), 0, AnswerAfter(0, {0xE9, 0x3C, 0x7F}));
-  ASSERT_TRUE(shortAnswer.bound());
-  ScriptedServer next(kLoopback, shortAnswer.port(), AnswerAfter(0, TimeAnswer(kNewYear2024Value)));
-  ASSERT_TRUE(next.bound());
-  shortAnswer.Start();
-  next.Start();
+  // Host0 and Host1 name the same server; it answers the first request with
+  // three bytes and the second in full.
+  ScriptedServer server(
+      kLoopback, 0,
+      [](UdpPeer& self, uint32_t client, uint16_t clientPort, int request) {
+        self.Send(client, clientPort,
+                  request == 0 ? std::vector<uint8_t>{0xE9, 0x3C, 0x7F} : TimeAnswer(kNewYear2024Value));
+      },
+      2);
+  ASSERT_TRUE(server.bound());
+  server.Start();
   CorrectionRun run;
-  Correct(Hosts({"127.0.0.4", "127.0.0.1"}, 2000), shortAnswer.port(), &run);
-  shortAnswer.Join();
-  next.Join();
+  Correct(Hosts({"127.0.0.1", "localhost"}, 2000), server.port(), &run);
+  server.Join();
   ASSERT_EQ(run.outcome.result, CorrectionResult::kAnswered);
   EXPECT_EQ(run.outcome.host.index, 1);
   EXPECT_EQ(run.outcome.netSeconds, kNewYear2024);
@@ -251,14 +316,12 @@ TEST(TimeSocket, ValueBefore1970IsTakenAs1970) {
 }
 
 TEST(TimeSocket, FloodOfForeignDatagramsBeforeTheAnswer) {
-  SKIP_WITHOUT_SECOND_LOOPBACK_SENDER();
-  constexpr int kFloodDatagrams = 3000;
+  constexpr uint32_t kFloodDatagrams = 3000;
   constexpr int kAnswerRepeats = 10;
-  UdpPeer flooder(LoopbackHost(5), 0);
-  ScriptedServer server(kLoopback, 0, [&](UdpPeer& self, uint32_t client, uint16_t clientPort) {
-    for (int i = 0; i < kFloodDatagrams; ++i) {
-      flooder.Send(client, clientPort, TimeAnswer(kWrongValue + static_cast<uint32_t>(i)));
-    }
+  ForeignSender flooder(5);
+  SKIP_WITHOUT_FOREIGN_SENDER(flooder);
+  ScriptedServer server(kLoopback, 0, [&](UdpPeer& self, uint32_t client, uint16_t clientPort, int) {
+    flooder.Send(clientPort, TimeAnswer(kWrongValue), kFloodDatagrams);
     // The flood may fill the client's receive buffer, where the system drops
     // what does not fit: the answer is repeated until some of it gets in.
     for (int i = 0; i < kAnswerRepeats; ++i) {
@@ -266,7 +329,7 @@ TEST(TimeSocket, FloodOfForeignDatagramsBeforeTheAnswer) {
       Sleep(20);
     }
   });
-  ASSERT_TRUE(server.bound() && flooder.bound());
+  ASSERT_TRUE(server.bound());
   server.Start();
   CorrectionRun run;
   Correct(Hosts({"127.0.0.1"}, 10000), server.port(), &run);
@@ -276,18 +339,17 @@ TEST(TimeSocket, FloodOfForeignDatagramsBeforeTheAnswer) {
 }
 
 TEST(TimeSocket, EndlessFloodCannotHoldTheWaitOpen) {
-  SKIP_WITHOUT_SECOND_LOOPBACK_SENDER();
-  std::atomic<bool> done{false};
-  UdpPeer flooder(LoopbackHost(5), 0);
-  ScriptedServer server(kLoopback, 0, [&](UdpPeer&, uint32_t client, uint16_t clientPort) {
-    for (uint32_t i = 0; !done; ++i) flooder.Send(client, clientPort, TimeAnswer(kWrongValue + i));
+  ForeignSender flooder(5);
+  SKIP_WITHOUT_FOREIGN_SENDER(flooder);
+  ScriptedServer server(kLoopback, 0, [&](UdpPeer&, uint32_t, uint16_t clientPort, int) {
+    flooder.StartEndless(clientPort, TimeAnswer(kWrongValue));
   });
-  ASSERT_TRUE(server.bound() && flooder.bound());
+  ASSERT_TRUE(server.bound());
   server.Start();
   CorrectionRun run;
   Correct(Hosts({"127.0.0.1"}, 500), server.port(), &run);
-  done = true;
   server.Join();
+  flooder.StopEndless();
   EXPECT_EQ(run.outcome.result, CorrectionResult::kNoResponse);
   EXPECT_EQ(run.ui.calls.back(), "hide");
 }
@@ -300,7 +362,7 @@ TEST(TimeSocket, NoWaitMeansEveryHostIsSilent) {
   Correct(Hosts({"127.0.0.1"}, 0), server.port(), &run);
   server.Join();
   EXPECT_EQ(run.outcome.result, CorrectionResult::kNoResponse);
-  EXPECT_EQ(server.requestLength(), 1);
+  EXPECT_EQ(server.lastRequestLength(), 1);
 }
 
 }  // namespace
