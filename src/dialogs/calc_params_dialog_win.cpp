@@ -2,6 +2,7 @@
 // calc_params_dialog.h.
 
 #include <windows.h>
+#include <commctrl.h>
 #include <shellapi.h>
 
 #include "dialogs/calc_params_dialog.h"
@@ -295,11 +296,28 @@ void OnMouseWheel(HWND dialog, WPARAM wParam) {
   }
 }
 
+// NOTE: Windows hands a wheel turn over an edit field on to the dialog, but
+// Wine's edit control keeps it; the wheel fields pass it on themselves.
+constexpr UINT_PTR kWheelSubclassId = 1;
+
+LRESULT CALLBACK PassWheelToDialog(HWND field, UINT message, WPARAM wParam, LPARAM lParam,
+                                   UINT_PTR, DWORD_PTR) {
+  if (message == WM_MOUSEWHEEL) return SendMessageA(GetParent(field), message, wParam, lParam);
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(field, PassWheelToDialog, kWheelSubclassId);
+  return DefSubclassProc(field, message, wParam, lParam);
+}
+
+void PassWheelFromFields(HWND dialog) {
+  for (int id : {IDC_ROW_NUMBER, IDC_LATITUDE, IDC_LONGITUDE, IDC_DATE, IDC_TIME})
+    SetWindowSubclass(GetDlgItem(dialog, id), PassWheelToDialog, kWheelSubclassId, 0);
+}
+
 INT_PTR CALLBACK CalcParamsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG: {
       g_state = reinterpret_cast<ProgramState*>(lParam);
       AttachTooltips(dialog, kTooltips);
+      PassWheelFromFields(dialog);
       ShowAll(dialog);
       return TRUE;
     }
