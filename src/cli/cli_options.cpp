@@ -9,6 +9,7 @@ namespace korvana::cli {
 
 const std::set<std::string> kLocationOptions = {"lat", "lon", "tz", "date", "mode",
                                                 "fajr-angle", "isha-angle"};
+const std::set<std::string> kSettingsOptions = {"ini", "city", "city-row", "city-list"};
 
 CivilDate TodayOnLocalClock() {
   const std::time_t now = std::time(nullptr);
@@ -70,6 +71,15 @@ bool ParseValue(const std::string& name, const std::string& value, CliOptions* o
   } else if (name == "isha-angle") {
     if (!ParseDecimalUnits(value, 100, -9000, 0, &n)) return false;
     o->ishaAngle = n;
+  } else if (name == "ini" || name == "city" || name == "city-list" || name == "out") {
+    if (value.empty()) return false;
+    (name == "ini"    ? o->iniPath
+     : name == "city" ? o->cityName
+     : name == "out"  ? o->outPath
+                      : o->cityListPath) = value;
+  } else if (name == "city-row") {
+    if (!ParseWholeNumber(value, 1, 30000, &n)) return false;
+    o->cityRow = n;
   } else {
     return false;
   }

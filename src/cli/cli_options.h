@@ -21,6 +21,11 @@ struct CliOptions {
   std::optional<int> mode;          // 0..5
   std::optional<int> fajrAngle;     // hundredths of a degree
   std::optional<int> ishaAngle;     // hundredths of a degree
+  std::optional<std::string> iniPath;   // --ini FILE
+  std::optional<std::string> cityName;  // --city NAME
+  std::optional<int> cityRow;           // --city-row N, 1..30000
+  std::optional<std::string> cityListPath;  // --city-list FILE
+  std::optional<std::string> outPath;       // --out FILE
   std::vector<std::string> positional;  // arguments that are not options
 };
 
@@ -35,5 +40,9 @@ CivilDate TodayOnLocalClock();
 
 // The option names every location-based command takes.
 extern const std::set<std::string> kLocationOptions;
+// The settings options: --ini, --city, --city-row, --city-list. A command
+// that takes them resolves its settings with ResolveCliSettings
+// (cli/cli_settings.h).
+extern const std::set<std::string> kSettingsOptions;
 
 }  // namespace korvana::cli

@@ -12,6 +12,7 @@ namespace korvana::cli {
 using Args = std::vector<std::string>;
 
 int RunTimesCommand(const Args& args, std::ostream& out, std::ostream& err);
+int RunReportCommand(const Args& args, std::ostream& out, std::ostream& err);
 int RunNowCommand(const Args& args, std::ostream& out, std::ostream& err);
 int RunRenderCommand(const Args& args, std::ostream& out, std::ostream& err);
 int RunMapCommand(const Args& args, std::ostream& out, std::ostream& err);

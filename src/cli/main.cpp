@@ -18,6 +18,7 @@ struct Command {
 
 const Command kCommands[] = {
     {"times", korvana::cli::RunTimesCommand},
+    {"report", korvana::cli::RunReportCommand},
     {"now", korvana::cli::RunNowCommand},
     {"render", korvana::cli::RunRenderCommand},
     {"map", korvana::cli::RunMapCommand},
@@ -33,6 +34,12 @@ const char kHelp[] =
     "\n"
     "Commands:\n"
     "  times    the ten timings of a day, one per line: NAME HH:MM\n"
+    "  report month|year|holydays [--date D] [--out FILE]\n"
+    "           writes the monthly timetable (with the sun and moon azimuth\n"
+    "           tables), the yearly timetable or the holy days of the year of\n"
+    "           --date, as the tray program writes them (CR LF, Windows-1252),\n"
+    "           to FILE (default korvana.txt beside this program); prints the\n"
+    "           file's path\n"
     "  now      the tray tip at --date and --time (default: now), \"Time remained to\n"
     "           NAME =  H:MM\", then the progress bar as PASSED/SPAN minutes of the\n"
     "           day (FAJR to MAGHRIB) or night\n"
@@ -73,6 +80,16 @@ const char kHelp[] =
     "                       5 = 1 + 2 + Isha depends on sunset (sunset + isha margin)\n"
     "  --fajr-angle DEG   sun altitude that defines FAJR (default -18)\n"
     "  --isha-angle DEG   sun altitude that defines ISHA (default -17)\n"
+    "\n"
+    "Settings (times, report): the defaults above are those of the settings file,\n"
+    "whose location, zone, daylight saving, margins, angles and mode are taken\n"
+    "first; a place of the city list replaces the location; then the options\n"
+    "above override both for the run (--tz also replaces the daylight saving):\n"
+    "  --ini FILE         the settings file (default korvana.ini beside this program)\n"
+    "  --city NAME        the place of that name in the city list (any case); when\n"
+    "                     several places share it they are listed (exit status 2)\n"
+    "  --city-row N       row N of the city list (beyond its end: the last row)\n"
+    "  --city-list FILE   the city list (default korvana.csv beside this program)\n"
     "\n"
     "  --help             this text\n"
     "\n"
