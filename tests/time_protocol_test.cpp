@@ -81,6 +81,8 @@ TEST(TimeProtocol, ResolveHostRules) {
       {"part_over_255_is_a_name", "256.1.1.1", kNoAddress, true},
       {"three_parts_is_a_name", "10.1.2", kNoAddress, true},
       {"trailing_blank_is_a_name", "127.0.0.1 ", kNoAddress, true},
+      {"leading_zero_is_a_name", "127.0.0.010", kNoAddress, true},
+      {"zero_parts", "0.0.0.0", kNoAddress, false},
   };
   for (const ResolveCase& c : cases) {
     g_lookedUp.clear();

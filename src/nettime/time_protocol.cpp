@@ -31,7 +31,9 @@ bool ParseDottedAddress(const std::string& text, Ipv4Address* address) {
       value = value * 10 + static_cast<unsigned>(text[pos] - '0');
       ++pos;
     }
-    if (pos == start || value > 255) return false;
+    // "010" is octal to inet_addr: parts with a leading zero are left to the
+    // name lookup, which reads them the way the system does.
+    if (pos == start || value > 255 || (text[start] == '0' && pos - start > 1)) return false;
     result = (result << 8) | value;
   }
   if (pos != text.size()) return false;

@@ -57,7 +57,8 @@ int ClampHostTimeout(int milliseconds);
 // `MaxHost` from the INI file at `iniPath`.
 TimeServerSettings ReadTimeServerSettings(const std::string& iniPath);
 
-// A strict dotted IPv4 address "a.b.c.d" (each part 0..255, decimal).
+// A strict dotted IPv4 address "a.b.c.d" (each part 0..255, decimal, no
+// leading zero).
 bool ParseDottedAddress(const std::string& text, Ipv4Address* address);
 std::string DottedAddress(Ipv4Address address);
 
