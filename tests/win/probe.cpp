@@ -15,6 +15,7 @@
 //   click TITLE ID                  press a dialog button
 //   checked TITLE ID                print 1 when a check box/radio is checked
 //   enabled TITLE ID                print 1 when a control is enabled
+//   focus TITLE                     print the id of the control with the keyboard focus
 //   message-text CAPTION [MS]       wait for a message box, print its text
 //   close-message CAPTION           press the message box's first button
 //   window-rect CLASS               print "left top right bottom"
@@ -170,6 +171,15 @@ int main(int argc, char** argv) {
       return 0;
     }
     return 2;
+  }
+  if (verb == "focus") {
+    HWND d = FindDialog(name);
+    if (d == nullptr) return Fail("dialog", name);
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(d, nullptr), &info)) return 1;
+    std::printf("%d\n", info.hwndFocus != nullptr ? GetDlgCtrlID(info.hwndFocus) : 0);
+    return 0;
   }
   if (argc < 4) return 2;
   HWND dialog = FindDialog(name);
