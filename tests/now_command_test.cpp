@@ -9,6 +9,7 @@
 #include <string>
 
 #include "cli/commands.h"
+#include "temp_folder.h"
 
 namespace korvana::cli {
 namespace {
@@ -26,8 +27,12 @@ std::map<std::string, int> Timings() {
   return timings;
 }
 
-std::string Now(int minute, int* status = nullptr) {
+std::string Now(int minute, int* status = nullptr, const std::string& ini = "") {
   Args args = kPlace;
+  if (!ini.empty()) {
+    args.push_back("--ini");
+    args.push_back(ini);
+  }
   char clock[32];
   std::snprintf(clock, sizeof clock, "%02d:%02d", minute / 60, minute % 60);
   args.push_back("--time");
@@ -71,6 +76,40 @@ TEST(NowCommand, LateEveningCountsTheNightToFajr) {
   const int now = 23 * 60 + 30;
   EXPECT_EQ(Now(now), Expected("FAJR", t["FAJR"] + 1440 - now, now - t["MAGHRIB"], night));
 }
+
+struct IniTipCase {
+  const char* name;
+  const char* options;  // lines of the "Options" section
+  const char* after;    // the tip a minute after this timing
+  const char* names;    // names this timing
+};
+
+class NowCommandIniTest : public ::testing::TestWithParam<IniTipCase> {};
+
+TEST_P(NowCommandIniTest, TipFollowsTheSettingsFile) {
+  testing::TempFolder folder;
+  const std::string ini = folder.Write(
+      "korvana.ini", std::string("[Options]\r\n") + GetParam().options + "\r\n");
+  auto t = Timings();
+  const int now = t[GetParam().after] + 1;
+  const std::string tip = Now(now, nullptr, ini);
+  const int remaining = t[GetParam().names] - now;
+  char line[80];
+  std::snprintf(line, sizeof line, "Time remained to %s =  %d:%02d\n", GetParam().names,
+                remaining / 60, remaining % 60);
+  EXPECT_EQ(tip.substr(0, tip.find('\n') + 1), line);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, NowCommandIniTest,
+    ::testing::Values(
+        IniTipCase{"short_tip_skips_ishraq", "Show All Remaining Times=No", "SUNRISE", "ZUHR"},
+        IniTipCase{"all_remaining_times_name_ishraq", "Show All Remaining Times=Yes", "SUNRISE",
+                   "ISHRAQ"},
+        IniTipCase{"asr1_in_use", "Use Asr-II=No", "ZUHR", "ASR-I"},
+        IniTipCase{"asr2_in_use", "Use Asr-II=Yes", "ZUHR", "ASR-II"},
+        IniTipCase{"lower_case_yes_is_not_set", "Use Asr-II=yes", "ZUHR", "ASR-I"}),
+    [](const ::testing::TestParamInfo<IniTipCase>& info) { return std::string(info.param.name); });
 
 TEST(NowCommand, BadTimeIsBadUsage) {
   std::ostringstream out, err;

@@ -5,8 +5,10 @@
 #include <string>
 
 #include "cli/cli_options.h"
+#include "cli/cli_settings.h"
 #include "cli/commands.h"
 #include "platform/local_clock.h"
+#include "platform/time_zone_rules.h"
 #include "shell/program_state.h"
 #include "shell/scheduler.h"
 
@@ -15,7 +17,8 @@ namespace korvana::cli {
 namespace {
 
 // Everything a full check reaches, doing nothing but keeping the tip and the
-// progress bar's position. The system's zone information is the host's.
+// progress bar's position. The system's zone information is the host's on
+// the date asked for.
 class QuietShell final : public LocalClock,
                          public ShellWindow,
                          public AlertPresenter,
@@ -27,13 +30,18 @@ class QuietShell final : public LocalClock,
  public:
   ShellServices Services() { return {*this, *this, *this, *this, *this, *this, *this, *this}; }
 
+  LocalDateTime moment;
   std::string tip;
   int span = 0;
   int passed = 0;
 
-  LocalDateTime GetLocalTime() override { return HostLocalClock().GetLocalTime(); }
+  LocalDateTime GetLocalTime() override { return moment; }
   TimeZoneInfo GetTimeZoneInformation() override {
-    return HostLocalClock().GetTimeZoneInformation();
+    const ZoneOnDate zone = HostTimeZoneRules().OnDate(moment.year, moment.month, moment.day);
+    TimeZoneInfo info;
+    info.bias = -zone.standardOffsetMinutes;
+    info.daylightNow = zone.daylightMinutes != 0;
+    return info;
   }
   void ShowTip(const std::string& text) override { tip = text; }
   void SetProgress(int range, int position) override {
@@ -72,6 +80,7 @@ class QuietShell final : public LocalClock,
 
 int RunNowCommand(const Args& args, std::ostream& out, std::ostream& err) {
   std::set<std::string> allowed = kLocationOptions;
+  allowed.insert(kSettingsOptions.begin(), kSettingsOptions.end());
   allowed.insert("time");
   CliOptions options;
   std::string error;
@@ -83,24 +92,12 @@ int RunNowCommand(const Args& args, std::ostream& out, std::ostream& err) {
     err << "korvana-cli now: unexpected argument '" << options.positional.front() << "'\n";
     return 2;
   }
+  CliSettings settings;
+  if (const int status = ResolveCliSettings(options, "now", &settings, err)) return status;
 
-  ProgramState state;
-  // The moment is the one asked for: the full check takes it as entered, as
-  // it does while the Real-time box is off. Nothing is written anywhere.
-  state.RealTimeMode = false;
-  state.MessageMode = kMessagesNone;
-  state.AdhanSalawaatOn = false;
-  state.calc.latitude = options.latitude.value_or(0);
-  state.calc.longitude = options.longitude.value_or(0);
-  state.calc.timeZone = options.timeZone.value_or(0);
-  const int16_t margins[10] = {-2, -7, 10, 0, 5, 5, 5, 0, 7, 2};
-  SetMargins(state.astro, margins);
-  SetCalcParams(state.astro, static_cast<int16_t>(options.fajrAngle.value_or(-1800)),
-                static_cast<int16_t>(options.ishaAngle.value_or(-1700)),
-                static_cast<int16_t>(options.mode.value_or(4)));
-
-  const LocalDateTime host = HostLocalClock().GetLocalTime();
-  LocalDateTime moment = host;
+  QuietShell shell;
+  LocalDateTime& moment = shell.moment;
+  moment = HostLocalClock().GetLocalTime();
   if (options.date) {
     moment.year = static_cast<uint16_t>(options.date->year);
     moment.month = static_cast<uint16_t>(options.date->month);
@@ -113,11 +110,22 @@ int RunNowCommand(const Args& args, std::ostream& out, std::ostream& err) {
   moment.second = 0;
   moment.millisecond = 0;
   moment.weekday = FromLocalFileTime(LocalFileTime(moment)).weekday;
-  state.CurrentDateTime = moment;
 
-  QuietShell shell;
+  ProgramState state;
+  state.calc = settings.params;
+  state.options = settings.options;
+  // The moment is the one asked for, taken as entered (as while the
+  // Real-time box is off), and every alert stays silent: nothing is played,
+  // shown or written.
+  state.RealTimeMode = false;
+  state.CurrentDateTime = moment;
+  state.MessageMode = kMessagesNone;
+  state.AdhanSalawaatOn = false;
+  // No INI path either: the holy-day check neither reads nor writes "Last
+  // Holy Day".
+  PushCalcParams(state.calc, state.astro, SchedulerRequestFor(state));
+
   ShellServices services = shell.Services();
-  state.TickCountdown = 0;
   Tick(state, services);
   out << shell.tip << "\n" << shell.passed << "/" << shell.span << "\n";
   return 0;

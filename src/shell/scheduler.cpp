@@ -69,9 +69,12 @@ void WarnOfHolyDay(ProgramState& state, ShellServices& services, const LocalDate
   const std::string date = FormatText("%02u/%02u/%04u", static_cast<unsigned>(today.day),
                                       static_cast<unsigned>(today.month),
                                       static_cast<unsigned>(today.year));
-  // Warned today already, perhaps before a restart.
-  if (ReadLastHolyDay(state.iniPath) == date) return;
-  WriteLastHolyDay(state.iniPath, date);
+  // Warned today already, perhaps before a restart. (Without a settings
+  // file, as in the console front end, nothing is read or written.)
+  if (!state.iniPath.empty()) {
+    if (ReadLastHolyDay(state.iniPath) == date) return;
+    WriteLastHolyDay(state.iniPath, date);
+  }
   SetAlertText(state, FormatText("Tomorrow is  %s !", name.c_str()));
   SetAlertCaption(state, "Holy Day Warning");
   if (state.MessageMode == kMessagesBox) {
