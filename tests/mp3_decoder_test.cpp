@@ -1,14 +1,16 @@
 // Converted files read back by a real decoder: MP3 files made by lame at test
-// time, converted, and probed and decoded by ffmpeg. Native build only (the
+// time, converted by `korvana-cli mp3towav`, and probed and decoded by ffmpeg. Native build only (the
 // tools are Linux programs); skipped with a message when they are missing.
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <sstream>
 #include <string>
 
-#include "convert/mp3_to_wav.h"
+#include "cli/commands.h"
 #include "temp_folder.h"
 
 namespace korvana {
@@ -81,8 +83,8 @@ TEST(Mp3ToWavWithDecoder, RealDecoderPlaysTheWholeFile) {
                                mp3 + "'",
                            &ignored))
         << c.name;
-    ConvertFailure failure;
-    ASSERT_TRUE(ConvertMp3ToWavFile(mp3, wav, &failure)) << c.name << ": " << failure.text;
+    std::ostringstream out, err;
+    ASSERT_EQ(cli::RunMp3ToWavCommand({mp3, wav}, out, err), 0) << c.name << ": " << err.str();
     EXPECT_EQ(std::filesystem::file_size(wav), std::filesystem::file_size(mp3) + 70) << c.name;
 
     EXPECT_EQ(Probe(wav, "stream=codec_tag_string"), "U[0][0][0]") << c.name;  // tag 85
