@@ -7,7 +7,8 @@
 // display changes in the minute of an adhan, the clock is set back by an hour
 // (and forward again), and the program restarts on the day of a holy-day
 // warning. In Box mode every message box and reminder dialog stays open for
-// a while, so that ticks run inside it and later alerts close it.
+// a while, so that ticks run inside it and later alerts close it. For an
+// hour the Real-time box is off, with the minute of an adhan entered.
 //
 // The environment variable KORVANA_SIMULATION_DAYS shortens the year (for the
 // sanitizer and Wine runs); natively the whole year runs.
@@ -122,6 +123,8 @@ enum class Happening {
   kSuspendUntilWokenForAdhan,   // 45 minutes before the adhan, woken by the timer
   kClockSetBackAnHour,          // 10 minutes after the adhan; forward again at 20:00
   kRestartAtTen,                // the program starts again at 10:00:30
+  kRealTimeOffForAnHour,        // 30 minutes before the adhan the user enters
+                                // the adhan's minute with the Real-time box off
 };
 struct PlannedHappening {
   int month, day;
@@ -302,6 +305,7 @@ class Simulation {
   std::map<int64_t, std::vector<int16_t>> timings_;  // by day number * 10000 + zone
   int lastDate_ = -1;  // year * 10000 + month * 100 + day of the last occurrence
   int64_t clockBackUntil_ = -1;  // system seconds at which the clock goes forward again
+  int64_t realTimeOffUntil_ = -1;  // system seconds at which the Real-time box is on again
   std::set<int> done_;  // happenings already carried out (index into the plan)
 };
 
@@ -532,7 +536,7 @@ void Simulation::BeginOccurrence() {
   const LocalDateTime local = LocalNow();
   const int zone = OffsetMinutes(clock_);
   current_ = {current_.occurrence + 1, local, zone};
-  ExpectMinute(current_);
+  if (realTimeOffUntil_ < 0) ExpectMinute(current_);  // else no check runs
   const int date = local.year * 10000 + local.month * 100 + local.day;
   if (date != lastDate_) {
     lastDate_ = date;
@@ -563,6 +567,8 @@ void Simulation::BeginOccurrence() {
 
 void Simulation::Tick1() {
   ticks_.push_back(current_);
+  // With the Real-time box off a full check works on the moment entered.
+  if (!state_->RealTimeMode) ticks_.back().local = state_->CurrentDateTime;
   const uint32_t checksBefore = state_->fullCheckCount;
   Tick(*state_, services_);
   if (state_->fullCheckCount != checksBefore)
@@ -589,7 +595,12 @@ void Simulation::StepSecond() {
   if (shell_.relayTimerDue >= 0 && clock_ >= shell_.relayTimerDue) EndRelayPulseNow();
   Tick1();
   // Messages that arrive between ticks, also inside an open alert window.
-  if (clockBackUntil_ >= 0 && clock_ >= clockBackUntil_) {
+  if (realTimeOffUntil_ >= 0 && clock_ >= realTimeOffUntil_) {
+    realTimeOffUntil_ = -1;
+    state_->RealTimeMode = true;
+    SchedulerRequestFor(*state_).fullCheck(false);
+    ExpectMinute(current_);  // the next tick evaluates the clock's minute
+  } else if (clockBackUntil_ >= 0 && clock_ >= clockBackUntil_) {
     clock_ += 3600;  // set right again: an hour of the local clock is skipped
     clockBackUntil_ = -1;
     OnTimeChange(*state_);
@@ -675,6 +686,20 @@ void Simulation::DoHappenings(const LocalDateTime& local) {
         clockBackUntil_ = clock_ + 8 * 3600;
         OnTimeChange(*state_);
         break;
+      case Happening::kRealTimeOffForAnHour: {
+        if (now != WrapDay(adhanMinute - 30)) continue;
+        // As the Calculation Parameters dialog leaves it.
+        LocalDateTime entered = local;
+        entered.hour = static_cast<uint16_t>(adhanMinute / 60);
+        entered.minute = static_cast<uint16_t>(adhanMinute % 60);
+        entered.second = 0;
+        state_->RealTimeMode = false;
+        state_->CurrentDateTime = entered;
+        SchedulerRequestFor(*state_).fullCheck(true);
+        ExpectMinute({current_.occurrence, entered, current_.zone});
+        realTimeOffUntil_ = clock_ + 3600;
+        break;
+      }
       case Happening::kRestartAtTen:
         // Only between messages: nothing of the old program may be running.
         if (now < 600 || !ticks_.empty()) continue;
@@ -743,7 +768,8 @@ const Scenario kNorth = {
      {5, 20, Happening::kSuspendUntilWokenForAdhan, 1},
      {6, 10, Happening::kClockSetBackAnHour, 1},
      {7, 18, Happening::kRestartAtTen, 0},
-     {11, 4, Happening::kDisplayChangeInAdhanMinute, 4}}};
+     {11, 4, Happening::kDisplayChangeInAdhanMinute, 4},
+     {3, 12, Happening::kRealTimeOffForAnHour, 3}}};
 
 const Scenario kSouth = {
     "sydney_balloon_mode",
@@ -752,7 +778,8 @@ const Scenario kSouth = {
     {{8, 8, Happening::kDisplayChangeInAdhanMinute, 3},
      {9, 9, Happening::kSuspendUntilWokenForAdhan, 4},
      {3, 3, Happening::kClockSetBackAnHour, 2},
-     {10, 3, Happening::kRestartAtTen, 0}}};
+     {10, 3, Happening::kRestartAtTen, 0},
+     {12, 5, Happening::kRealTimeOffForAnHour, 1}}};
 
 INSTANTIATE_TEST_SUITE_P(Year2014, SchedulerSimulation, ::testing::Values(kNorth, kSouth),
                          [](const ::testing::TestParamInfo<Scenario>& info) {
