@@ -226,6 +226,10 @@ void RunFullCheck(ProgramState& state, ShellServices& services) {
   if (state.RefreshLevel == kTimingsStale) {
     for (int i = 0; i < 10; ++i) state.TodayTimings[i] = GetPrayerTime(astro, i + 1);
   }
+  // What the alerts of this minute go by, kept before any alert window opens.
+  int32_t timings[10];
+  for (int i = 0; i < 10; ++i) timings[i] = state.TodayTimings[i];
+  const int16_t weekday = GetWeekday(astro);
   if (state.TimingDialogWindow != 0) services.window.RefreshTimingDialog(state.TimingDialogWindow);
   if (state.LastGraphicsCommand != 0) services.window.PostCommand(state.LastGraphicsCommand);
   // Cleared before any alert: alerts may open modal windows during which
@@ -243,10 +247,8 @@ void RunFullCheck(ProgramState& state, ShellServices& services) {
     services.window.EnableMenuItem(IDM_NETTIME, true);
   }
 
-  int32_t timings[10];
-  for (int i = 0; i < 10; ++i) timings[i] = state.TodayTimings[i];
   AlertMoments moments;
-  FireAlerts(state, services, timings, now, GetWeekday(astro), moments);
+  FireAlerts(state, services, timings, now, weekday, moments);
 
   // A full check that ran inside an alert window has already armed the
   // wake-up timer and written the tip for a later minute.
