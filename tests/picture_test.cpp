@@ -9,6 +9,7 @@
 
 #include "engine/moon.h"
 #include "graphics/picture.h"
+#include "graphics/recording_canvas.h"
 #include "graphics_fixtures.h"
 #include "platform/desktop.h"
 #include "temp_folder.h"
@@ -228,6 +229,31 @@ TEST(Picture, GlobeColumnsStayInsideTheMaskForAnyZone) {
     }
   }
   EXPECT_GT(inside, 100000);
+}
+
+TEST(Picture, ViewsCentredOnTheGraphWindow) {
+  const struct {
+    const char* name;
+    int kind;
+    int x, y, width, height;
+  } cases[] = {
+      {"moon_square_of_two_thirds", kMoonPicture, 256, 128, 512, 512},
+      {"earth_whole_screen", kEarthPicture, 0, 0, 1024, 768},
+      {"globe_square_of_two_thirds", kGlobePicture, 256, 128, 512, 512},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    AstroState s = StateAt(4101, 2897, 180, 21, 6, 2014, 15, 0);
+    RecordingCanvas canvas(1024, 768);
+    ASSERT_TRUE(DrawPictureView(canvas, c.kind, BuildPicture(c.kind, s, 4101, nullptr, nullptr)));
+    ASSERT_EQ(canvas.Calls().size(), 1u);
+    const DrawCall& call = canvas.Calls()[0];
+    EXPECT_EQ((std::vector<int>{call.x, call.y, call.a, call.b}),
+              (std::vector<int>{c.x, c.y, c.width, c.height}));
+  }
+  RecordingCanvas canvas(1024, 768);
+  EXPECT_FALSE(DrawPictureView(canvas, kMoonPicture, {}));
+  EXPECT_TRUE(canvas.Calls().empty()) << "no picture: the canvas stays as it was";
 }
 
 class FakeDesktop : public Desktop {

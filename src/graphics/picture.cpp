@@ -1,10 +1,12 @@
 #include "graphics/picture.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 
 #include "data/embedded_bitmaps.h"
+#include "graphics/bmp_file.h"
 #include "engine/moon.h"
 #include "engine/sun.h"
 #include "engine/units.h"
@@ -225,6 +227,21 @@ std::vector<uint8_t> BuildPicture(int kind, AstroState& state, int latitude,
                       earthBitmap != nullptr ? earthBitmap : kEarthBitmap);
   }
   return out;
+}
+
+bool DrawPictureView(Canvas& canvas, int kind, const std::vector<uint8_t>& pictureFile) {
+  Image picture;
+  if (!DecodeBmp24(pictureFile, &picture)) return false;
+  const int w = canvas.Width();
+  const int h = canvas.Height();
+  int width = w;
+  int height = h;
+  if (kind != kEarthPicture) {
+    width = height = 2 * std::min(w, h) / 3;
+  }
+  canvas.StretchImage(picture, 0, 0, picture.width, picture.height, (w - width) / 2,
+                      (h - height) / 2, width, height);
+  return true;
 }
 
 int RenderPicture(int kind, PictureJob& job) {

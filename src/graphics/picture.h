@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/astro_state.h"
+#include "graphics/canvas.h"
 
 namespace korvana {
 
@@ -56,6 +57,12 @@ std::vector<uint8_t> BuildPicture(int kind, AstroState& state, int latitude,
 // The moon picture for a phase in tenths of a degree (0 new moon, 1800 full
 // moon), turned by 180 degrees when `south`.
 std::vector<uint8_t> BuildMoonPicture(int phaseTenths, bool south, const uint8_t* moonBitmap);
+
+// The graph window's view of a rendered picture (the bytes of "wall.bmp"):
+// the earth stretched over the whole canvas, the moon and the globe as a
+// centred square of side 2/3 of the canvas's smaller side. A picture that
+// cannot be read leaves the canvas as it is. Returns whether it drew.
+bool DrawPictureView(Canvas& canvas, int kind, const std::vector<uint8_t>& pictureFile);
 
 // Renders picture `kind` (1..3) into "wall.bmp" for a view, or with kind 0
 // the wallpaper's picture, which then becomes the wallpaper. Returns 1 on
