@@ -10,10 +10,15 @@
 #include "engine/moon.h"
 #include "engine/prayer_times.h"
 #include "engine/sun.h"
+#include "platform/open_document.h"
 #include "platform/windows_zone_rules.h"
 #include "reports/holy_days_report.h"
 #include "reports/timetable_report.h"
 #include "temp_folder.h"
+
+#ifndef _WIN32
+#include <unistd.h>
+#endif
 
 namespace korvana {
 namespace {
@@ -389,6 +394,12 @@ TEST(TimetableReport, WindowsTransitionRules) {
   EXPECT_EQ(EvaluateZoneOnDate(kAustraliaEastern, 2014, 7, 15).daylightMinutes, 0);
   EXPECT_EQ(EvaluateZoneOnDate(kTurkeyNow, 2017, 7, 15).daylightMinutes, 0);
   EXPECT_EQ(EvaluateZoneOnDate(kTurkeyNow, 2017, 7, 15).standardOffsetMinutes, 180);
+  // The same rules for code that asks only whether daylight saving applies.
+  const FixedRules europe("W. Europe Standard Time", kCentralEurope);
+  const DaylightSavingOnDate daylight = DaylightSavingOf(europe);
+  EXPECT_FALSE(daylight(2014, 3, 29));
+  EXPECT_TRUE(daylight(2014, 3, 30));
+  EXPECT_FALSE(daylight(2014, 10, 26));
 }
 
 TEST(TimetableReport, UnwritableFolderWritesNothing) {
@@ -485,6 +496,26 @@ class ScopedTimeZone {
   bool had_ = false;
   std::string old_;
 };
+
+// The report is handed to xdg-open where it is installed, else left alone.
+TEST(OpenDocument, HandsTheFileToXdgOpen) {
+  TempFolder folder;
+  const std::string log = folder.File("opened.txt");
+  const std::string opener = folder.Write(
+      "xdg-open", "#!/bin/sh\nprintf '%s' \"$1\" > '" + log + "'\n");
+  std::filesystem::permissions(opener, std::filesystem::perms::owner_all);
+  const std::string oldPath = std::getenv("PATH") ? std::getenv("PATH") : "";
+  setenv("PATH", folder.path().c_str(), 1);
+  const bool opened = OpenDocument("/tmp/a report.txt");
+  setenv("PATH", folder.File("empty").c_str(), 1);
+  const bool withoutOpener = OpenDocument("/tmp/a report.txt");
+  setenv("PATH", oldPath.c_str(), 1);
+  EXPECT_TRUE(opened);
+  EXPECT_FALSE(withoutOpener);
+  // The opener runs detached; give it a moment to leave its trace.
+  for (int i = 0; i < 200 && ReadBytes(log).empty(); ++i) usleep(10000);
+  EXPECT_EQ(ReadBytes(log), "/tmp/a report.txt");
+}
 
 TEST(HostTimeZoneRules, TzDatabaseZones) {
   const struct {
