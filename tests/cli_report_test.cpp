@@ -190,6 +190,19 @@ TEST(CliSettings, TimesReadTheSettingsFile) {
   EXPECT_EQ(TimesOf(g).size(), 10u);
 }
 
+TEST(CliSettings, AstroReadsTheSettingsFile) {
+  TempFolder folder;
+  const std::string ini = folder.Write(
+      "k.ini",
+      "[Calculation Parameters]\r\nLatitude=4101\r\nLongitude=2897\r\nTime Zone=120\r\nDLS=1\r\n");
+  const Args moment = {"--date", "2014-07-05", "--time", "20:00"};
+  const Result fromFile = RunCli(RunAstroCommand, With(moment, {"--ini", ini}));
+  const Result fromOptions = RunCli(RunAstroCommand, With(moment, {"--lat", "41.01", "--lon", "28.97", "--tz", "3", "--ini", folder.Write("empty.ini", "")}));
+  ASSERT_EQ(fromFile.status, 0) << fromFile.err;
+  EXPECT_EQ(fromFile.out, fromOptions.out);
+  EXPECT_NE(fromFile.out.find("QIBLA      = 151.6"), std::string::npos) << fromFile.out;
+}
+
 TEST(CliSettings, PlacesOfTheCityList) {
   TempFolder folder;
   const std::string date = "2014-06-21";

@@ -2,6 +2,7 @@
 #include <ostream>
 
 #include "cli/cli_options.h"
+#include "cli/cli_settings.h"
 #include "cli/commands.h"
 #include "dialogs/timing_rows.h"
 
@@ -24,6 +25,7 @@ int MinutesNowOnLocalClock() {
 
 int RunAstroCommand(const Args& args, std::ostream& out, std::ostream& err) {
   std::set<std::string> allowed = kLocationOptions;
+  allowed.insert(kSettingsOptions.begin(), kSettingsOptions.end());
   allowed.insert("time");
   CliOptions options;
   std::string error;
@@ -35,6 +37,7 @@ int RunAstroCommand(const Args& args, std::ostream& out, std::ostream& err) {
     err << "korvana-cli astro: unexpected argument '" << options.positional.front() << "'\n";
     return 2;
   }
+  if (const int status = FillOptionsFromSettings(options, "astro", err)) return status;
   if (!options.date) options.date = TodayOnLocalClock();
   if (!options.clockMinutes) options.clockMinutes = MinutesNowOnLocalClock();
   AstroState state;

@@ -100,6 +100,21 @@ int ResolveCliSettings(const CliOptions& o, const std::string& command, CliSetti
   return 0;
 }
 
+int FillOptionsFromSettings(CliOptions& o, const std::string& command, std::ostream& err) {
+  CliSettings s;
+  if (const int status = ResolveCliSettings(o, command, &s, err)) return status;
+  const CivilDate date = o.date.value_or(TodayOnLocalClock());
+  const ReportDayZone zone =
+      ReportZoneOnDate(s.params, HostTimeZoneRules(), date.year, date.month, date.day);
+  if (!o.latitude) o.latitude = s.params.latitude;
+  if (!o.longitude) o.longitude = s.params.longitude;
+  if (!o.timeZone) o.timeZone = zone.standardOffsetMinutes + zone.daylightMinutes;
+  if (!o.mode) o.mode = s.params.calcMode;
+  if (!o.fajrAngle) o.fajrAngle = AngleHundredths(s.params.fajrAngle);
+  if (!o.ishaAngle) o.ishaAngle = AngleHundredths(s.params.ishaAngle);
+  return 0;
+}
+
 void PrepareEngine(const CliSettings& s, const CivilDate& date, AstroState& engine) {
   const ReportDayZone zone =
       ReportZoneOnDate(s.params, HostTimeZoneRules(), date.year, date.month, date.day);

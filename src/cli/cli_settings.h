@@ -32,6 +32,12 @@ struct CliSettings {
 int ResolveCliSettings(const CliOptions& options, const std::string& command,
                        CliSettings* settings, std::ostream& err);
 
+// For commands that take their location and parameters as CliOptions:
+// resolves the settings as above and fills each location and calculation
+// option the command line left unset (the zone is that of --date, or of
+// today, daylight saving included). Same result as ResolveCliSettings.
+int FillOptionsFromSettings(CliOptions& options, const std::string& command, std::ostream& err);
+
 // Sets the engine up for a civil date: location, the day's zone (daylight
 // saving included), margins, angles, mode, crescent visibility and sight
 // altitude.

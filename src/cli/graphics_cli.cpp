@@ -4,6 +4,8 @@
 #include <ctime>
 #include <ostream>
 
+#include "cli/cli_settings.h"
+#include "cli/cli_settings.h"
 #include "settings/decimal_text.h"
 
 namespace korvana::cli {
@@ -64,12 +66,14 @@ bool ParseGraphicsArgs(const char* command, const Args& args, bool withSize, Gra
     }
   }
   std::set<std::string> allowed = kLocationOptions;
+  allowed.insert(kSettingsOptions.begin(), kSettingsOptions.end());
   allowed.insert("time");
   std::string error;
   if (!ParseCliOptions(rest, allowed, &parsed->options, &error)) {
     err << "korvana-cli " << command << ": " << error << "\n";
     return false;
   }
+  if (FillOptionsFromSettings(parsed->options, command, err) != 0) return false;
   if (parsed->options.positional.size() != 1) {
     err << "korvana-cli " << command << ": name one picture (try --help)\n";
     return false;
