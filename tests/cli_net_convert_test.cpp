@@ -79,6 +79,9 @@ TEST(NetTimeCommand, NoServerAndBadUsage) {
        "No response from any server !\n"},
       {"bad_port", {"--ini", none, "--port", "70000"}, 2, "korvana-cli nettime: bad value"},
       {"stray_argument", {"now"}, 2, "korvana-cli nettime: unexpected argument 'now'"},
+      {"unknown_option", {"--lat", "21"}, 2, "korvana-cli nettime: unknown option --lat"},
+      {"named_ini_missing", {"--ini", folder.File("missing.ini")}, 1,
+       "korvana-cli nettime: cannot read the settings file"},
   };
   for (const CliCase& c : cases) {
     const CliResult r = RunCli(cli::RunNetTimeCommand, c.args);

@@ -1,18 +1,16 @@
 // korvana-cli nettime: asks the time servers of the INI file and shows how far
 // this computer's clock is off; with --set it corrects the clock.
 
-#ifdef _WIN32
-#include <windows.h>
-#endif
-
 #include <cstdint>
-#include <filesystem>
 #include <ostream>
 #include <string>
 
+#include "cli/cli_options.h"
 #include "cli/commands.h"
 #include "nettime/clock_correction.h"
 #include "nettime/time_socket.h"
+#include "platform/file_replace.h"
+#include "platform/program_path.h"
 #include "platform/wall_clock.h"
 #include "settings/decimal_text.h"
 
@@ -49,43 +47,47 @@ class ConsoleCorrectionUi final : public CorrectionUi {
   std::ostream& err_;
 };
 
-// "korvana.ini" beside the executable, as the tray program finds it.
-std::string IniBesideExecutable() {
-  std::error_code error;
-#ifdef _WIN32
-  char program[260] = {};
-  GetModuleFileNameA(nullptr, program, sizeof program - 1);
-  std::filesystem::path exe(program);
-#else
-  std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
-#endif
-  return (exe.parent_path() / "korvana.ini").string();
-}
-
 }  // namespace
 
 int RunNetTimeCommand(const Args& args, std::ostream& out, std::ostream& err) {
+  // --set and --port are this command's own; the rest goes to the shared parser.
   bool set = false;
-  std::string iniPath;
   int32_t port = kTimeProtocolPort;
+  Args shared;
   for (size_t i = 0; i < args.size(); ++i) {
-    const std::string& word = args[i];
-    if (word == "--set") {
+    if (args[i] == "--set") {
       set = true;
-    } else if ((word == "--ini" || word == "--port") && i + 1 < args.size()) {
-      const std::string& value = args[++i];
-      if (word == "--ini") {
-        iniPath = value;
-      } else if (!ParseWholeNumber(value, 1, 65535, &port)) {
-        err << "korvana-cli nettime: bad value for --port: '" << value << "'\n";
+    } else if (args[i] == "--port") {
+      if (i + 1 >= args.size() || !ParseWholeNumber(args[i + 1], 1, 65535, &port)) {
+        err << "korvana-cli nettime: bad value for --port: '"
+            << (i + 1 < args.size() ? args[i + 1] : "") << "'\n";
         return 2;
       }
+      ++i;
     } else {
-      err << "korvana-cli nettime: unexpected argument '" << word << "'\n";
-      return 2;
+      shared.push_back(args[i]);
     }
   }
-  if (iniPath.empty()) iniPath = IniBesideExecutable();
+  CliOptions options;
+  std::string error;
+  if (!ParseCliOptions(shared, {"ini"}, &options, &error)) {
+    err << "korvana-cli nettime: " << error << "\n";
+    return 2;
+  }
+  if (!options.positional.empty()) {
+    err << "korvana-cli nettime: unexpected argument '" << options.positional.front() << "'\n";
+    return 2;
+  }
+  const std::string iniPath = options.iniPath.value_or(PathBesideExecutable("korvana.ini"));
+  if (options.iniPath) {
+    // A file named on the command line must be there; the default may be
+    // missing, and then no server is listed.
+    std::string bytes;
+    if (ReadWholeFile(iniPath, &bytes) != FileReadResult::kRead) {
+      err << "korvana-cli nettime: cannot read the settings file '" << iniPath << "'\n";
+      return 1;
+    }
+  }
 
   const TimeServerSettings settings = ReadTimeServerSettings(iniPath);
   const std::unique_ptr<TimeTransport> socket = CreateTimeSocket(static_cast<uint16_t>(port));

@@ -7,8 +7,8 @@
 #
 # NATIVE_BUILD_DIR holds tests/korvana_tests, tests/korvana-loopback-sender
 # and src/korvana-cli; the optional
-# WINDOWS_BUILD_DIR holds the .exe files, run under Wine (on a fresh prefix,
-# with Xvfb when no display is set). Needs the Debian package xinetd (and
+# WINDOWS_BUILD_DIR holds the .exe files, run under Wine (tests/win/wine_env.sh:
+# a fresh prefix, Xvfb when no display answers). Needs the Debian package xinetd (and
 # wine and xvfb for the Windows run); installs nothing itself.
 set -u
 
@@ -25,12 +25,12 @@ fi
 work=$(mktemp -d /tmp/korvana-timeserver.XXXXXX)
 server_pid=
 sender_pid=
-wine_prefix=
+wine_started=
 cleanup() {
   [[ -n $server_pid ]] && kill "$server_pid" 2>/dev/null && wait "$server_pid" 2>/dev/null
   [[ -n $sender_pid ]] && kill "$sender_pid" 2>/dev/null && wait "$sender_pid" 2>/dev/null
-  [[ -n $wine_prefix ]] && WINEPREFIX=$wine_prefix wineserver -k 2>/dev/null
-  rm -rf "$work" ${wine_prefix:+"$wine_prefix"}
+  [[ -n $wine_started ]] && wine_env_stop
+  rm -rf "$work"
 }
 trap cleanup EXIT
 
@@ -139,13 +139,12 @@ if [[ -n $windows ]]; then
   done
   [[ -z $sender_pid ]] && fail "korvana-loopback-sender did not start"
   export KORVANA_LOOPBACK_SENDER_PORT=$sender_port
-  wine_prefix=$(mktemp -d /tmp/korvana-timeserver-wine.XXXXXX)
-  export WINEPREFIX=$wine_prefix WINEDEBUG=-all
-  wine_run=(wine)
-  [[ -z ${DISPLAY:-} ]] && wine_run=(xvfb-run -a wine)
-  run_unit_tests windows "${wine_run[@]}" "$windows/tests/korvana_tests.exe"
-  check_cli windows "$(winepath -w "$work/korvana.ini" 2>/dev/null)" \
-    "${wine_run[@]}" "$windows/src/korvana-cli.exe"
+  # shellcheck source=../win/wine_env.sh
+  . "$(dirname "$0")/../win/wine_env.sh"
+  wine_env_start
+  wine_started=1
+  run_unit_tests windows wine "$windows/tests/korvana_tests.exe"
+  check_cli windows "$(winepath -w "$work/korvana.ini" 2>/dev/null)" wine "$windows/src/korvana-cli.exe"
   if grep -q "SKIPPED \]" "$work/windows.log"; then
     grep "SKIPPED \]" "$work/windows.log" >&2
     fail "windows: socket cases were skipped"
