@@ -43,6 +43,7 @@ run_windows_unit_tests() {
 step "unit tests under Wine" run_windows_unit_tests
 step "console front end under Wine" bash tests/cli/cli_test.sh build/win64/src/korvana-cli.exe
 step "end-to-end under Wine" bash tests/win/e2e_test.sh build/win64
+step "tray program end-to-end under Wine" bash tests/win/e2e_tray_test.sh build/win64
 step "release packages" env KORVANA_WIN_BUILD=build/win64 bash scripts/release.sh
 step "installer under Wine" bash tests/win/installer_test.sh out build/win64
 

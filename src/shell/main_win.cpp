@@ -6,9 +6,15 @@
 
 #include <string>
 
+#include "dialogs/dialogs_win.h"
+#include "platform/startup_entry.h"
 #include "resources/resource_ids.h"
+#include "settings/schema.h"
+#include "shell/alerts.h"
 #include "shell/app_win.h"
+#include "shell/commands_win.h"
 #include "shell/main_window_win.h"
+#include "shell/scheduler.h"
 #include "shell/tray_icon_win.h"
 
 namespace korvana::win {
@@ -91,6 +97,49 @@ void MakeTranslucent(HWND window) {
   if (setLayered != nullptr) setLayered(window, 0, kOpacity, LWA_ALPHA);
 }
 
+bool FileExists(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+void Perform(int command) { SendMessageA(App().mainWindow, WM_COMMAND, command, 0); }
+
+// The switches that survive a run, the menu texts of the tallies, and the
+// user manual on a first run (no "Adhan/Salawaat" key yet).
+void RestoreSwitches(AppWindows& app, ProgramState& state) {
+  if (!FileExists(ProgramFilePath(app.baseName + ".rtf"))) {
+    EnableMenuItem(app.popupMenu, IDM_USER_MANUAL, MF_BYCOMMAND | MF_GRAYED);
+  }
+  if (ReadWakeUp(state.iniPath)) Perform(IDM_WAKE_UP);
+  for (int number = 1; number <= 5; ++number) {
+    const std::string name = ReadTallyName(state.iniPath, number);
+    ModifyMenuA(app.popupMenu, IDM_TALLY_FIRST + number - 1, MF_BYCOMMAND | MF_STRING,
+                IDM_TALLY_FIRST + number - 1, name.c_str());
+  }
+  const AdhanSalawaatSetting adhan = ReadAdhanSalawaat(state.iniPath);
+  if (adhan.unset) Perform(IDM_USER_MANUAL);
+  if (!adhan.on) {
+    state.AdhanSalawaatOn = false;
+    SetMenuCheck(IDM_ADHAN_SALAWAAT, false);
+  }
+}
+
+// The settings dialogs open on a first run, one after the other, when their
+// sections hold no key.
+void RunFirstRunDialogs(ProgramState& state) {
+  if (!IniSectionHasKeys(state.iniPath, kCalcSection)) OpenCalcParamsDialog(state);
+  if (!IniSectionHasKeys(state.iniPath, kOptionsSection)) OpenOptionsDialog(state);
+}
+
+// The wallpaper and the message mode chosen in an earlier run.
+void ReplayChoices(ProgramState& state) {
+  const int wallpaper = ReadWallpaperMode(state.iniPath);
+  if (wallpaper >= 1 && wallpaper <= 3) Perform(IDM_WALLPAPER_MOON + wallpaper - 1);
+  int mode = ReadMessageMode(state.iniPath);
+  if (mode < kMessagesNone || mode > kMessagesBox) mode = kMessagesBox;
+  Perform(IDM_MESSAGES_NONE + mode);
+}
+
 int RunMessageLoop() {
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {
@@ -116,7 +165,20 @@ int RunTrayProgram(HINSTANCE instance) {
   app.taskbarCreatedMessage = RegisterWindowMessageA("TaskbarCreated");
   MakeTranslucent(app.mainWindow);
   app.popupMenu = GetSubMenu(GetMenu(app.mainWindow), 0);
-  RegisterHotKey(app.mainWindow, HOTKEY_TOGGLE, MOD_WIN, 'A');
+
+  ProgramState& state = Program();
+  state.iniPath = app.iniPath;
+  RestoreSwitches(app, state);
+  const SchedulerRequest request = SchedulerRequestFor(state);
+  LoadCalcParams(state.iniPath, state.calc, state.astro, request);
+  LoadOptions(state.iniPath, state.options, state.astro, &HostStartupEntry(), request);
+  LoadAdhanFiles(state);
+  Tick(state, Services());  // the first full check, before the message loop
+  RunFirstRunDialogs(state);
+  ReplayChoices(state);
+
+  GetWindowRect(GetDesktopWindow(), &app.desktop);
+  RegisterHotKey(app.mainWindow, HOTKEY_TOGGLE, MOD_WIN, 'A');  // a failure is ignored
   return RunMessageLoop();
 }
 

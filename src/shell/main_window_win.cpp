@@ -1,31 +1,57 @@
 #include "shell/main_window_win.h"
 
 #include "resources/resource_ids.h"
+#include "settings/schema.h"
+#include "shell/alerts.h"
 #include "shell/app_win.h"
+#include "shell/commands_win.h"
+#include "shell/scheduler.h"
 #include "shell/tray_icon_win.h"
 
 namespace korvana::win {
 
 namespace {
 
+bool g_shutDown = false;
+
+// Silences the alerts, restores the desktop, saves the two switches that
+// outlive a run and leaves the tray. Runs once, whether the window is
+// destroyed or the session ends.
 void OnShutdown() {
+  if (g_shutDown) return;
+  g_shutDown = true;
+  ProgramState& state = Program();
+  ShellServices& services = Services();
+  StopAlertSound(state, services);
+  services.relay.ClearBreak();
+  WriteAdhanSalawaat(state.iniPath, state.AdhanSalawaatOn);
+  WriteWakeUp(state.iniPath, state.WakeUpOn);
+  DestroyMenu(App().popupMenu);
   RemoveTrayIcon();
   PostQuitMessage(0);
 }
 
-void OnCommand(HWND window, int id) {
-  switch (id) {
-    case IDM_EXIT: {
-      DestroyWindow(window);
-      break;
-    }
-    default:
-      break;
-  }
+// The desktop with its icons: a double click on the tray icon hides or
+// shows it.
+void ToggleDesktopIcons() {
+  HWND desktop = FindWindowA("Progman", nullptr);
+  if (desktop == nullptr) return;
+  ShowWindow(desktop, IsWindowVisible(desktop) ? SW_HIDE : SW_SHOW);
 }
 
 void OnTrayCallback(HWND window, LPARAM mouseMessage) {
   switch (mouseMessage) {
+    case WM_LBUTTONDOWN: {
+      // A single click acts only once the double-click time has passed.
+      SetForegroundWindow(window);
+      SetTimer(window, TIMER_CLICK, GetDoubleClickTime(), nullptr);
+      break;
+    }
+    case WM_LBUTTONDBLCLK: {
+      KillTimer(window, TIMER_CLICK);
+      ToggleDesktopIcons();
+      break;
+    }
     case WM_RBUTTONDOWN: {
       SetForegroundWindow(window);
       POINT cursor;
@@ -33,6 +59,30 @@ void OnTrayCallback(HWND window, LPARAM mouseMessage) {
       TrackPopupMenu(App().popupMenu, TPM_RIGHTALIGN | TPM_RIGHTBUTTON, cursor.x, cursor.y, 0,
                      window, nullptr);
       PostMessageA(window, WM_NULL, 0, 0);
+      break;
+    }
+    case WM_MBUTTONDOWN: {
+      StopAlertSound(Program(), Services());
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+void OnTimer(HWND window, WPARAM id) {
+  switch (id) {
+    case TIMER_TICK: {
+      Tick(Program(), Services());
+      break;
+    }
+    case TIMER_CLICK: {
+      KillTimer(window, TIMER_CLICK);
+      ToggleMainWindow(window);
+      break;
+    }
+    case TIMER_RELAY: {
+      EndRelayPulse(Program(), Services());
       break;
     }
     default:
@@ -64,8 +114,24 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       return 1;
     }
     case WM_COMMAND: {
-      OnCommand(window, LOWORD(wParam));
+      RunCommand(window, LOWORD(wParam));
       return 0;
+    }
+    case WM_TIMER: {
+      OnTimer(window, wParam);
+      return 0;
+    }
+    case WM_TIMECHANGE: {
+      OnTimeChange(Program());
+      break;
+    }
+    case WM_DISPLAYCHANGE: {
+      OnDisplayChange(Program());
+      break;
+    }
+    case WM_POWERBROADCAST: {
+      if (wParam == PBT_APMRESUMESUSPEND) OnDisplayChange(Program());
+      break;
     }
     case WM_HOTKEY: {
       ToggleMainWindow(window);

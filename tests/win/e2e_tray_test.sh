@@ -1,0 +1,125 @@
+#!/usr/bin/env bash
+# End-to-end cases of the tray program under Wine: the first run, the tip
+# against the console front end, the menu switches as they reach the INI
+# file, and a relay port that cannot be opened.
+# Usage: e2e_tray_test.sh WINDOWS_BUILD_DIR
+set -u
+build=${1:?usage: e2e_tray_test.sh WINDOWS_BUILD_DIR}
+build=$(cd "$build" && pwd)
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/wine_env.sh"
+
+passed=0
+failed=0
+check() {  # check NAME COMMAND...: a case passes when COMMAND succeeds
+  local name=$1
+  shift
+  if "$@"; then
+    passed=$((passed + 1))
+    echo "ok   $name"
+  else
+    failed=$((failed + 1))
+    echo "FAIL $name"
+  fi
+}
+probe() { wine "$build/tests/korvana-probe.exe" "$@" 2>/dev/null | tr -d '\r'; }
+ini_value() {  # ini_value FILE KEY: the value of the first line KEY=...
+  tr -d '\r' <"$1" | awk -v key="$2" 'index($0, key "=") == 1 { print substr($0, length(key) + 2); exit }'
+}
+
+wine_env_start
+trap wine_env_stop EXIT
+
+# A fresh folder with the program and its sounds, and no settings file.
+new_app() {
+  app=$(mktemp -d "$KORVANA_WINE_TMP/app.XXXX")
+  cp "$build/src/korvana.exe" "$build/src/korvana-cli.exe" "$app/"
+  cp "$here/../../data/sounds/"*.wav "$app/" 2>/dev/null || true
+  cd "$app" || exit 1
+}
+start_korvana() {
+  wine korvana.exe 2>/dev/null &
+  program=$!
+  probe wait-window Korvana 20000 >/dev/null
+}
+stop_korvana() {
+  probe command Korvana 1069
+  probe wait-gone Korvana 15000
+  wait "$program"
+}
+
+# --- First run: no INI file. Both settings dialogs open in turn; Cancel in
+# both keeps the defaults; the message mode is written back as 2. ---
+new_app
+start_korvana
+check "first run opens Calculation Parameters" probe wait-dialog "Calculation Parameters" 20000
+probe click "Calculation Parameters" 2 >/dev/null
+check "then the Options dialog" probe wait-dialog "Options" 20000
+probe click "Options" 2 >/dev/null
+probe dialog-gone "Options" 10000
+first_run_writes_messages() { [ "$(ini_value korvana.ini messages)" = 2 ]; }
+check "first run writes messages = 2" first_run_writes_messages
+no_calc_keys_written() { ! grep -qi "Latitude" korvana.ini; }
+check "Cancel writes no calculation parameters" no_calc_keys_written
+stop_korvana
+check "exit writes Adhan/Salawaat = Yes" bash -c "tr -d '\r' <korvana.ini | grep -qx 'Adhan/Salawaat=Yes'"
+check "exit writes Wake Up = No" bash -c "tr -d '\r' <korvana.ini | grep -qx 'Wake Up=No'"
+
+# --- A configured place: the title is the tip the console front end gives
+# for the same settings and moment. ---
+new_app
+cat >korvana.ini <<'INI'
+[Calculation Parameters]
+Latitude=4101
+Longitude=2897
+Time Zone=180
+Windows TZ=0
+DLS=0
+Windows DLS=0
+Calc. Mode=4
+[Options]
+Adhan/Salawaat=Yes
+Relay COM-port=3
+Relay Advance=0
+INI
+start_korvana
+title_matches_cli() {
+  local attempt title expected
+  for attempt in 1 2 3; do
+    sleep 2
+    title=$(probe title Korvana)
+    expected=$(wine korvana-cli.exe now --ini korvana.ini 2>/dev/null | tr -d '\r' | head -n 1)
+    [ "$title" = "$expected" ] && return 0
+  done
+  echo "  title '$title', console '$expected'"
+  return 1
+}
+check "title is the tip of korvana-cli now" title_matches_cli
+check "tip counts to a named timing" bash -c "[[ \"\$(wine '$build/tests/korvana-probe.exe' title Korvana 2>/dev/null)\" == 'Time remained to '* ]]"
+
+probe command Korvana 1044   # Messages > Balloon
+balloon_written() { sleep 1; [ "$(ini_value korvana.ini messages)" = 1 ]; }
+check "Balloon writes messages = 1" balloon_written
+probe command Korvana 1045   # Messages > Box
+box_written() { sleep 1; [ "$(ini_value korvana.ini messages)" = 2 ]; }
+check "Box writes messages = 2" box_written
+
+# Recite Adhan > FAJR with a relay on COM3, which Wine cannot open here.
+probe command Korvana 1070
+relay_error_box() { [ "$(probe message-text Error 15000)" = "COM3 cannot be initialized..." ]; }
+check "a relay port that cannot be opened is reported" relay_error_box
+probe close-message Error
+
+probe command Korvana 1042   # Adhan / Salawaat off
+stop_korvana
+adhan_off_written() { [ "$(ini_value korvana.ini Adhan/Salawaat)" = No ]; }
+check "Adhan / Salawaat off is written as No at exit" adhan_off_written
+
+# --- A second copy is refused while the first runs. ---
+start_korvana
+second_refused() { timeout 30 wine korvana.exe 2>/dev/null && [ -n "$(probe wait-window Korvana 2000)" ]; }
+check "a second copy ends with code 0 and the first runs on" second_refused
+stop_korvana
+
+echo "e2e-tray: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]
