@@ -43,7 +43,7 @@ std::vector<DrawCall> CallsOf(const RecordingCanvas& canvas, DrawKind kind) {
 size_t IndexOfText(const RecordingCanvas& canvas, const std::string& text) {
   for (size_t i = 0; i < canvas.Calls().size(); ++i) {
     const DrawCall& call = canvas.Calls()[i];
-    if (call.kind == DrawKind::kTextOut && call.text == text) return i;
+    if (call.kind == DrawKind::kPutText && call.text == text) return i;
   }
   return canvas.Calls().size();
 }
@@ -81,7 +81,7 @@ TEST(Angles, DialsAndTitlesAt1024By768) {
   EXPECT_EQ(canvas.Calls()[secondArc - 1].x, 256);
   EXPECT_EQ(canvas.Calls()[secondArc - 1].y, 616);
 
-  const std::vector<DrawCall> texts = CallsOf(canvas, DrawKind::kTextOut);
+  const std::vector<DrawCall> texts = CallsOf(canvas, DrawKind::kPutText);
   ASSERT_GE(texts.size(), 2u);
   EXPECT_EQ(texts[texts.size() - 2].text, "ELEVATION");
   EXPECT_EQ(texts[texts.size() - 2].x, 256);
@@ -281,10 +281,10 @@ TEST(AnnualGraph, GridAt1024By768) {
     int x, y;
   } expected[] = {
       // Month 1: label level with mid-January, the line at the end of January.
-      {"month_01_label", DrawKind::kTextOut, "01", 61, 67},
+      {"month_01_label", DrawKind::kPutText, "01", 61, 67},
       {"end_of_january_from", DrawKind::kMoveTo, "", 102, 100},
       {"end_of_january_to", DrawKind::kLineTo, "", 962, 100},
-      {"hour_02_label", DrawKind::kTextOut, "02", 165, 706},
+      {"hour_02_label", DrawKind::kPutText, "02", 165, 706},
       {"two_o_clock_from", DrawKind::kMoveTo, "", 174, 46},
       {"two_o_clock_to", DrawKind::kLineTo, "", 174, 691},
   };
@@ -307,7 +307,7 @@ TEST(AnnualGraph, GridAt1024By768) {
   EXPECT_EQ(calls[m11 + 6].text, "12");
   EXPECT_EQ(calls[m11 + 6].x, 61);
   EXPECT_EQ(calls[m11 + 6].y, 657);
-  EXPECT_EQ(CallsOf(canvas, DrawKind::kTextOut).size(), 23u);
+  EXPECT_EQ(CallsOf(canvas, DrawKind::kPutText).size(), 23u);
 }
 
 // A canvas that notes the scheduler's countdown when the first dot is set.

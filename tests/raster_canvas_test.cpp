@@ -100,7 +100,7 @@ TEST(RasterCanvas, TextIsTransparentAndSpacedByTheCharacterExtra) {
   canvas.SetPixel(0, 0, kBlue);
   canvas.SetTextColour(kWhite);
   canvas.SetTextCharacterExtra(3);
-  canvas.TextOut(0, 0, "HH");
+  canvas.PutText(0, 0, "HH");
   const Image& p = canvas.Picture();
   EXPECT_EQ(p.At(0, 0), kBlue) << "background kept";
   int lit = 0;

@@ -73,8 +73,9 @@ class Canvas {
   virtual void SetTextColour(Rgb colour) = 0;
   // Extra pixels after every character.
   virtual void SetTextCharacterExtra(int pixels) = 0;
-  // `text` with its top-left corner at (x, y).
-  virtual void TextOut(int x, int y, std::string_view text) = 0;
+  // `text` with its top-left corner at (x, y) (TextOutA; named apart from
+  // the TextOut macro of <windows.h>).
+  virtual void PutText(int x, int y, std::string_view text) = 0;
 
   // The whole of `picture` with its top-left corner at (x, y).
   virtual void CopyImage(const Image& picture, int x, int y) = 0;

@@ -85,7 +85,7 @@ void DrawAngles(Canvas& canvas, AstroState& state, int16_t sightAltitude) {
     const int legendY = Trunc(needle.legendHeight * h);
     canvas.MoveTo(Trunc(0.05 * w), legendY);
     canvas.LineTo(Trunc(0.1 * w), legendY);
-    canvas.TextOut(Trunc(0.12 * w), Trunc(needle.legendHeight * h - kLabelRaise), needle.label);
+    canvas.PutText(Trunc(0.12 * w), Trunc(needle.legendHeight * h - kLabelRaise), needle.label);
   }
 
   const int elevationCentreX = Trunc(0.25 * w);
@@ -105,8 +105,8 @@ void DrawAngles(Canvas& canvas, AstroState& state, int16_t sightAltitude) {
   }
 
   const int titleY = Trunc(0.55 * h - 0.2 * w - 50);
-  canvas.TextOut(elevationCentreX, titleY, "ELEVATION");
-  canvas.TextOut(Trunc(0.75 * w - 50), titleY, "AZIMUTH");
+  canvas.PutText(elevationCentreX, titleY, "ELEVATION");
+  canvas.PutText(Trunc(0.75 * w - 50), titleY, "AZIMUTH");
 }
 
 void DrawTrajectories(Canvas& canvas, AstroState& state, int32_t* tickCountdown) {
@@ -118,7 +118,7 @@ void DrawTrajectories(Canvas& canvas, AstroState& state, int32_t* tickCountdown)
   canvas.SelectPen({kGreen, u, PenStyle::kSolid});
   canvas.MoveTo(Trunc(1.4 * w / 3), h / 2);
   canvas.LineTo(Trunc((std::cos(kViewTilt) + 1.4) * w / 3), h / 2);
-  canvas.TextOut(Trunc(2.5 * w / 3), h / 2 - kLabelRaise, "NORTH");
+  canvas.PutText(Trunc(2.5 * w / 3), h / 2 - kLabelRaise, "NORTH");
 
   const int remembered = state.clockMinutes;
   const double sinTilt = std::sin(kViewTilt);
@@ -195,18 +195,18 @@ void DrawAnnualPrayerGraph(Canvas& canvas, AnnualGraphJob& job) {
     const float g = static_cast<float>(i) * 0.84f / 12.0f + 0.1f;
     std::snprintf(label, sizeof label, "%02i", i);
     // 0.034520547945205475 = 15 * 0.84 / 365: half a month up, level with its middle.
-    canvas.TextOut(Trunc(0.06 * w), Trunc(h * (static_cast<double>(f) - 0.034520547945205475) - 7),
+    canvas.PutText(Trunc(0.06 * w), Trunc(h * (static_cast<double>(f) - 0.034520547945205475) - 7),
                    label);
     const int y = Trunc(static_cast<double>(f) * h);
     canvas.MoveTo(Trunc(0.1 * w), y);
     canvas.LineTo(Trunc(0.94 * w), y);
     std::snprintf(label, sizeof label, "%02i", 2 * i);
-    canvas.TextOut(Trunc(static_cast<double>(g) * w - 9), Trunc(0.92 * h), label);
+    canvas.PutText(Trunc(static_cast<double>(g) * w - 9), Trunc(0.92 * h), label);
     const int x = Trunc(static_cast<double>(g) * w);
     canvas.MoveTo(x, Trunc(0.06 * h));
     canvas.LineTo(x, Trunc(0.9 * h));
   }
-  canvas.TextOut(Trunc(0.06 * w), Trunc(0.8654794520547945 * h - 7), "12");
+  canvas.PutText(Trunc(0.06 * w), Trunc(0.8654794520547945 * h - 7), "12");
 
   static const int kTimingColour[10] = {9, 2, 3, 7, 4, 11, 12, 3, 2, 9};
   bool flags[365];

@@ -158,7 +158,7 @@ void RasterCanvas::Ellipse(int left, int top, int right, int bottom) {
   }
 }
 
-void RasterCanvas::TextOut(int x, int y, std::string_view text) {
+void RasterCanvas::PutText(int x, int y, std::string_view text) {
   const FixedFont& font = kFixedFont;
   int left = x;
   for (const char ch : text) {

@@ -30,7 +30,7 @@ class RasterCanvas : public Canvas {
   void SetPixel(int x, int y, Rgb colour) override;
   void SetTextColour(Rgb colour) override { textColour_ = colour; }
   void SetTextCharacterExtra(int pixels) override { characterExtra_ = pixels; }
-  void TextOut(int x, int y, std::string_view text) override;
+  void PutText(int x, int y, std::string_view text) override;
   void CopyImage(const Image& picture, int x, int y) override;
   void StretchImage(const Image& picture, int sx, int sy, int sw, int sh, int dx, int dy, int dw,
                     int dh) override;

@@ -58,8 +58,8 @@ void RecordingCanvas::SetTextCharacterExtra(int pixels) {
   Add(DrawKind::kSetTextCharacterExtra).a = pixels;
 }
 
-void RecordingCanvas::TextOut(int x, int y, std::string_view text) {
-  DrawCall& call = Add(DrawKind::kTextOut);
+void RecordingCanvas::PutText(int x, int y, std::string_view text) {
+  DrawCall& call = Add(DrawKind::kPutText);
   call.x = x;
   call.y = y;
   call.text = std::string(text);

@@ -20,14 +20,14 @@ enum class DrawKind {
   kSetPixel,
   kSetTextColour,
   kSetTextCharacterExtra,
-  kTextOut,
+  kPutText,
   kCopyImage,
   kStretchImage,
 };
 
 struct DrawCall {
   DrawKind kind;
-  // MoveTo, LineTo, SetPixel, TextOut, CopyImage: the point in x, y.
+  // MoveTo, LineTo, SetPixel, PutText, CopyImage: the point in x, y.
   // AngleArc: the centre in x, y, the radius in a.
   // Ellipse: left, top, right, bottom in x, y, a, b.
   // StretchImage: the destination rectangle in x, y, a, b.
@@ -36,7 +36,7 @@ struct DrawCall {
   float start = 0, sweep = 0;  // AngleArc, degrees
   Rgb colour;     // SetPixel, SelectBrush, SetTextColour
   Pen pen;        // the pen selected when the call was made
-  std::string text;  // TextOut
+  std::string text;  // PutText
   Image picture;  // CopyImage and StretchImage: the source rectangle's pixels
 };
 
@@ -57,7 +57,7 @@ class RecordingCanvas : public Canvas {
   void SetPixel(int x, int y, Rgb colour) override;
   void SetTextColour(Rgb colour) override;
   void SetTextCharacterExtra(int pixels) override;
-  void TextOut(int x, int y, std::string_view text) override;
+  void PutText(int x, int y, std::string_view text) override;
   void CopyImage(const Image& picture, int x, int y) override;
   void StretchImage(const Image& picture, int sx, int sy, int sw, int sh, int dx, int dy, int dw,
                     int dh) override;
