@@ -9,7 +9,7 @@ packages=(
   # Windows build and running it
   g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-tools wine wine64 xvfb x11-utils
   # real peers and tools the tests use
-  imagemagick sox lame ffmpeg clang python3 tzdata xinetd
+  imagemagick sox lame ffmpeg clang libclang-rt-14-dev python3 tzdata xinetd
   # release packages
   nsis zip unzip
 )
