@@ -245,8 +245,10 @@ class Simulation {
     return FromLocalFileTime((local + kUnixEpochInFileTimeSeconds) * kFileTimeTicksPerSecond);
   }
   void Record(const std::string& event) {
-    const int64_t occurrence = ticks_.empty() ? current_.occurrence : ticks_.back().occurrence;
-    records_[occurrence].actual.insert(event);
+    const TickContext& at = ticks_.empty() ? current_ : ticks_.back();
+    MinuteRecord& r = records_[at.occurrence];
+    if (r.label.empty()) r.label = Label(at.local, at.zone);
+    r.actual.insert(event);
   }
   void StepSecond();
   void AdvanceWithoutTicks(int64_t seconds) { clock_ += seconds; }
@@ -466,9 +468,8 @@ void Simulation::ExpectMinute(const TickContext& at) {
   const Options& o = state_->options;
   const int now = at.local.hour * 60 + at.local.minute;
   const bool box = sc_.messageMode == kMessagesBox;
-  MinuteRecord& r = records_[at.occurrence];
-  r.label = Label(at.local, at.zone);
-  auto expect = [&](const std::string& e) { r.expected.insert(e); };
+  std::vector<std::string> events;
+  auto expect = [&](const std::string& e) { events.push_back(e); };
   auto reminder = [&](const std::string& text) {
     expect(box ? "box:Korvana:" + text : "balloon:Reminder:" + text);
   };
@@ -530,6 +531,10 @@ void Simulation::ExpectMinute(const TickContext& at) {
     expect("sound:remind.wav");
     prayerReminder("MAGHRIB");
   }
+  if (events.empty()) return;
+  MinuteRecord& r = records_[at.occurrence];
+  r.label = Label(at.local, at.zone);
+  r.expected.insert(events.begin(), events.end());
 }
 
 void Simulation::BeginOccurrence() {
