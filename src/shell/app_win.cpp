@@ -1,5 +1,6 @@
 #include "shell/app_win.h"
 
+#include "graphics/wallpaper_win.h"
 #include "nettime/correct_clock.h"
 #include "shell/alert_services_win.h"
 
@@ -10,7 +11,7 @@ namespace {
 // Work the full check starts in other parts of the program.
 class TrayTasks final : public ScheduledTasks {
  public:
-  void RefreshWallpaper() override {}
+  void RefreshWallpaper() override { win::RefreshWallpaper(Program()); }
   void CorrectClockSilently() override { RunSilentClockCorrection(Program().iniPath); }
 };
 

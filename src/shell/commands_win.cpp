@@ -4,7 +4,10 @@
 
 #include <string>
 
+#include "convert/mp3_to_wav_win.h"
 #include "dialogs/dialogs_win.h"
+#include "graphics/graph_window_win.h"
+#include "graphics/wallpaper_win.h"
 #include "nettime/correct_clock.h"
 #include "platform/open_document.h"
 #include "platform/time_zone_rules.h"
@@ -153,6 +156,28 @@ void RunCommand(HWND mainWindow, int id) {
     }
     case IDM_ABOUT: {
       OpenAboutDialog();  // grays its own item
+      break;
+    }
+    case IDM_GRAPH_ANGLES:
+    case IDM_GRAPH_TRAJECTORIES:
+    case IDM_GRAPH_MOON_VIEW:
+    case IDM_GRAPH_EARTH_VIEW:
+    case IDM_GRAPH_GLOBE_VIEW:
+    case IDM_MAP_PRAYER:
+    case IDM_MAP_QIBLA:
+    case IDM_MAP_DECLINATION:
+    case IDM_GRAPH_ANNUAL: {
+      ShowGraphic(state, id);
+      break;
+    }
+    case IDM_WALLPAPER_MOON:
+    case IDM_WALLPAPER_EARTH:
+    case IDM_WALLPAPER_GLOBE: {
+      ChooseWallpaper(state, id - IDM_WALLPAPER_MOON + 1);
+      break;
+    }
+    case IDM_MP3_TO_WAV: {
+      RunMp3ToWavConverter(mainWindow);
       break;
     }
     case IDM_EXIT: {

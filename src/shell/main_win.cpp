@@ -7,6 +7,7 @@
 #include <string>
 
 #include "dialogs/dialogs_win.h"
+#include "graphics/graph_window_win.h"
 #include "platform/startup_entry.h"
 #include "resources/resource_ids.h"
 #include "settings/schema.h"
@@ -178,6 +179,7 @@ int RunTrayProgram(HINSTANCE instance) {
   ReplayChoices(state);
 
   GetWindowRect(GetDesktopWindow(), &app.desktop);
+  CreateGraphWindow(state, instance, app.programIcon, app.desktop);
   RegisterHotKey(app.mainWindow, HOTKEY_TOGGLE, MOD_WIN, 'A');  // a failure is ignored
   return RunMessageLoop();
 }

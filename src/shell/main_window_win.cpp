@@ -1,5 +1,6 @@
 #include "shell/main_window_win.h"
 
+#include "graphics/wallpaper_win.h"
 #include "resources/resource_ids.h"
 #include "settings/schema.h"
 #include "shell/alerts.h"
@@ -24,6 +25,7 @@ void OnShutdown() {
   ShellServices& services = Services();
   StopAlertSound(state, services);
   services.relay.ClearBreak();
+  if (state.WallpaperMode != 0) RestoreDesktop();
   WriteAdhanSalawaat(state.iniPath, state.AdhanSalawaatOn);
   WriteWakeUp(state.iniPath, state.WakeUpOn);
   DestroyMenu(App().popupMenu);
