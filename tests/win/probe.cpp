@@ -21,6 +21,13 @@
 //   window-rect CLASS               print "left top right bottom"
 //   key CLASS VK                    send a key press to the window
 //   process-path CLASS              print the executable path of the window's process
+//   client-rect CLASS               print the client area on the screen, "left top right bottom"
+//   post CLASS MSG WPARAM LPARAM    post a message (numbers) to the window
+//   hide CLASS                      hide the window from outside, as no key or click would
+//   sync CLASS [MS]                 wait until the window's thread has handled what came before
+//   sys-colour INDEX                print a system colour as "red green blue"
+//   screenshot FILE                 save the whole screen as a 24-bit BMP file
+//   mouse CLASS left|right          send a button press and release to the window
 
 #include <windows.h>
 
@@ -73,6 +80,44 @@ HWND FindDialog(const char* title) {
 std::string MessageBoxText(HWND box) {
   HWND label = GetDlgItem(box, 0xFFFF);
   return label != nullptr ? WindowText(label) : std::string();
+}
+
+// The screen as GDI sees it, written as a bottom-up 24-bit BMP file.
+bool SaveScreenshot(const char* path) {
+  const int width = GetSystemMetrics(SM_CXSCREEN);
+  const int height = GetSystemMetrics(SM_CYSCREEN);
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  info.bmiHeader.biCompression = BI_RGB;
+  HDC screen = GetDC(nullptr);
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HDC memory = CreateCompatibleDC(screen);
+  HGDIOBJ original = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+  GdiFlush();
+  const DWORD rowBytes = (static_cast<DWORD>(width) * 3 + 3) / 4 * 4;
+  const DWORD imageBytes = rowBytes * static_cast<DWORD>(height);
+  BITMAPFILEHEADER file = {};
+  file.bfType = 0x4D42;
+  file.bfOffBits = sizeof file + sizeof info.bmiHeader;
+  file.bfSize = file.bfOffBits + imageBytes;
+  bool written = false;
+  if (std::FILE* out = std::fopen(path, "wb")) {
+    written = std::fwrite(&file, sizeof file, 1, out) == 1 &&
+              std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, out) == 1 &&
+              std::fwrite(bits, 1, imageBytes, out) == imageBytes;
+    written = std::fclose(out) == 0 && written;
+  }
+  SelectObject(memory, original);
+  DeleteDC(memory);
+  DeleteObject(bitmap);
+  ReleaseDC(nullptr, screen);
+  return written;
 }
 
 int Fail(const char* what, const char* name) {
@@ -131,7 +176,54 @@ int main(int argc, char** argv) {
     }
     return Fail("button of", name);
   }
+  if (verb == "screenshot") {
+    if (!SaveScreenshot(name)) return Fail("writable file", name);
+    return 0;
+  }
+  if (verb == "sys-colour") {
+    const COLORREF colour = GetSysColor(std::atoi(name));
+    std::printf("%d %d %d\n", GetRValue(colour), GetGValue(colour), GetBValue(colour));
+    return 0;
+  }
   HWND window = FindWindowA(name, nullptr);
+  if (verb == "mouse") {
+    if (window == nullptr) return Fail("window", name);
+    if (argc < 4) return 2;
+    const bool left = std::strcmp(argv[3], "left") == 0;
+    const LPARAM where = MAKELPARAM(10, 10);
+    PostMessageA(window, left ? WM_LBUTTONDOWN : WM_RBUTTONDOWN, left ? MK_LBUTTON : MK_RBUTTON,
+                 where);
+    PostMessageA(window, left ? WM_LBUTTONUP : WM_RBUTTONUP, 0, where);
+    return 0;
+  }
+  if (verb == "client-rect" || verb == "post" || verb == "hide" || verb == "sync") {
+    if (window == nullptr) return Fail("window", name);
+    if (verb == "client-rect") {
+      RECT r;
+      GetClientRect(window, &r);
+      POINT corner = {0, 0};
+      ClientToScreen(window, &corner);
+      std::printf("%ld %ld %ld %ld\n", corner.x, corner.y, corner.x + r.right,
+                  corner.y + r.bottom);
+      return 0;
+    }
+    if (verb == "hide") {
+      ShowWindow(window, SW_HIDE);
+      return 0;
+    }
+    if (verb == "sync") {
+      DWORD_PTR ignored = 0;
+      return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, WaitArg(argc, argv, 3),
+                                 &ignored) != 0
+                 ? 0
+                 : Fail("answer of window", name);
+    }
+    if (argc < 6) return 2;
+    PostMessageA(window, static_cast<UINT>(std::strtoul(argv[3], nullptr, 0)),
+                 static_cast<WPARAM>(std::strtoul(argv[4], nullptr, 0)),
+                 static_cast<LPARAM>(std::strtol(argv[5], nullptr, 0)));
+    return 0;
+  }
   if (verb == "title" || verb == "command" || verb == "window-rect" || verb == "key" ||
       verb == "process-path") {
     if (window == nullptr) return Fail("window", name);
