@@ -219,9 +219,24 @@ show() {
     { echo "  graph window: $(probe window-rect KorGraph)"; return 1; }
   probe sync KorGraph 120000 || return 1  # drawn to the end
   sleep 0.5
-  probe screenshot "$(winpath "$work/$name.bmp")" || return 1
-  convert "$work/$name.bmp" "$shots/$name.png" 2>/dev/null || echo "  (no PNG of $name)"
+  shoot "$name"
+}
+shoot() {  # shoot NAME: the screen into NAME.bmp (and a PNG to look at)
+  probe screenshot "$(winpath "$work/$1.bmp")" || return 1
+  convert "$work/$1.bmp" "$shots/$1.png" 2>/dev/null || echo "  (no PNG of $1)"
   client=$(probe client-rect KorGraph)
+}
+# settled NAME DIFF_ARGUMENTS...: compares the screenshot NAME; a display
+# still catching up with the window gets two more looks.
+settled() {
+  local name=$1 attempt
+  shift
+  for attempt in 1 2 3; do
+    diff_pictures "$@" && return 0
+    [ "$attempt" -lt 3 ] || return 1
+    sleep 1
+    shoot "$name" || return 1
+  done
 }
 hidden() { wait_for 5 rect_is "0 0 $W $H hidden"; }
 hide_by_key() { probe key KorGraph 32 && hidden; }
@@ -239,11 +254,14 @@ graphic_near() {  # graphic_near NAME COMMAND CLI_KIND MASK...
   show "$name" "$command" || return 1
   cli graph "$kind" --date "$ISO_DAY" --time "$TIME" --size "${W}x${H}" \
     --out "$(winpath "$work/$name-cli.bmp")" >/dev/null || { echo "  no console picture"; return 1; }
-  diff_pictures near "$(winpath "$work/$name.bmp")" $client "$(winpath "$work/$name-cli.bmp")" \
+  settled "$name" near "$(winpath "$work/$name.bmp")" $client "$(winpath "$work/$name-cli.bmp")" \
     "$NEAR_RADIUS" "$STRAY_PIXELS" "$@"
 }
 # stretch_same NAME COMMAND CLI_COMMAND CLI_KIND DX DY DW DH: the console
-# picture stretched onto that rectangle of the screen, pixel for pixel.
+# picture stretched onto that rectangle of the screen, pixel for pixel. It is
+# stretched by this platform's StretchBlt, as the program's is: at scales
+# other than whole numbers the console's own nearest-pixel stretch picks
+# other source rows and columns than Wine's.
 stretch_same() {
   local name=$1 command=$2 cliCommand=$3 kind=$4
   shift 4
@@ -251,7 +269,7 @@ stretch_same() {
   [ ! -e wall.bmp ] || { echo "  wall.bmp left behind"; return 1; }
   cli "$cliCommand" "$kind" --date "$ISO_DAY" --time "$TIME" \
     --out "$(winpath "$work/$name-cli.bmp")" >/dev/null || { echo "  no console picture"; return 1; }
-  diff_pictures stretch "$(winpath "$work/$name.bmp")" $client "$W" "$H" \
+  settled "$name" stretch "$(winpath "$work/$name.bmp")" $client "$W" "$H" \
     "$(winpath "$work/$name-cli.bmp")" "$@"
 }
 
