@@ -33,27 +33,33 @@ constexpr int kMenuTextBytes = 255;
 constexpr int kNameFieldBytes = static_cast<int>(kTallyNameLength) + 1;
 constexpr int kNumberFieldBytes = 256;
 
+// Each open dialog keeps its own: the dialogs of two different counters may
+// be open at once, one nested in the other's message loop.
 struct TallyContext {
   ProgramState* state;
   int number;  // 1..5
 };
-TallyContext g_tally = {nullptr, 0};  // the one dialog open
 
-int MenuId() { return IDM_ABOUT + g_tally.number; }
+int MenuId(int number) { return IDM_ABOUT + number; }
 
-void OnInit(HWND dialog) {
-  const std::string& ini = g_tally.state->iniPath;
+TallyContext& ContextOf(HWND dialog) {
+  return *reinterpret_cast<TallyContext*>(GetWindowLongPtrA(dialog, DWLP_USER));
+}
+
+void OnInit(HWND dialog, const TallyContext& tally) {
+  const std::string& ini = tally.state->iniPath;
   AttachTooltips(dialog, kTooltips);
   char name[kMenuTextBytes] = "";
-  GetMenuStringA(App().popupMenu, static_cast<UINT>(MenuId()), name, sizeof name, MF_BYCOMMAND);
+  GetMenuStringA(App().popupMenu, static_cast<UINT>(MenuId(tally.number)), name, sizeof name,
+                 MF_BYCOMMAND);
   SetFieldText(dialog, IDC_TALLY_NAME, name);
   SetDlgItemInt(dialog, IDC_TALLY_VALUE,
-                static_cast<UINT>(ReadIniInt(ini, kOptionsSection, TallyValueKey(g_tally.number),
+                static_cast<UINT>(ReadIniInt(ini, kOptionsSection, TallyValueKey(tally.number),
                                              kDefaultTallyValue)),
                 TRUE);
   SetDlgItemInt(dialog, IDC_TALLY_INCREMENT,
                 static_cast<UINT>(ReadIniInt(ini, kOptionsSection,
-                                             TallyIncrementKey(g_tally.number),
+                                             TallyIncrementKey(tally.number),
                                              kDefaultTallyIncrement)),
                 TRUE);
 }
@@ -64,13 +70,13 @@ void OnAdd(HWND dialog) {
   SetDlgItemInt(dialog, IDC_TALLY_VALUE, static_cast<UINT>(sum), TRUE);
 }
 
-void OnClose(HWND dialog) {
-  const std::string& ini = g_tally.state->iniPath;
-  const int n = g_tally.number;
+void OnClose(HWND dialog, const TallyContext& tally) {
+  const std::string& ini = tally.state->iniPath;
+  const int n = tally.number;
   const std::string name = CutTallyName(GetFieldText(dialog, IDC_TALLY_NAME, kNameFieldBytes));
   WriteTallyName(ini, n, name);
-  ModifyMenuA(App().popupMenu, static_cast<UINT>(MenuId()), MF_BYCOMMAND | MF_STRING,
-              static_cast<UINT_PTR>(MenuId()), name.c_str());
+  ModifyMenuA(App().popupMenu, static_cast<UINT>(MenuId(n)), MF_BYCOMMAND | MF_STRING,
+              static_cast<UINT_PTR>(MenuId(n)), name.c_str());
   const auto storeNumber = [&](int id, const std::string& key) {
     const int32_t value = ReadFieldIntegerOrZero(GetFieldText(dialog, id, kNumberFieldBytes));
     WriteIniInt(ini, kOptionsSection, key, value);
@@ -80,10 +86,11 @@ void OnClose(HWND dialog) {
   EndDialog(dialog, IDOK);
 }
 
-INT_PTR CALLBACK TallyDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+INT_PTR CALLBACK TallyDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG: {
-      OnInit(dialog);
+      SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+      OnInit(dialog, ContextOf(dialog));
       return TRUE;
     }
     case WM_COMMAND: {
@@ -94,7 +101,7 @@ INT_PTR CALLBACK TallyDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
           break;
         }
         case IDOK: {
-          OnClose(dialog);
+          OnClose(dialog, ContextOf(dialog));
           break;
         }
         default:
@@ -112,11 +119,11 @@ INT_PTR CALLBACK TallyDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 void OpenTallyDialog(ProgramState& state, int number) {
   if (number < 1 || number > kTallyCount) return;
   const AppWindows& app = App();
-  g_tally = {&state, number};
-  EnableMenuCommand(MenuId(), false);
-  DialogBoxParamA(app.instance, "TallyDlg", app.mainWindow, TallyDialogProc, 0);
-  EnableMenuCommand(MenuId(), true);
-  g_tally = {nullptr, 0};
+  TallyContext tally = {&state, number};
+  EnableMenuCommand(MenuId(number), false);
+  DialogBoxParamA(app.instance, "TallyDlg", app.mainWindow, TallyDialogProc,
+                  reinterpret_cast<LPARAM>(&tally));
+  EnableMenuCommand(MenuId(number), true);
 }
 
 }  // namespace korvana::win

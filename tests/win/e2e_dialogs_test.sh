@@ -259,6 +259,27 @@ tally_add_close() {
   ini_has "Tally-2 Name=Dhikr" "Tally-2 Value=42" "Tally-2 Increment=1"
 }
 check "Tally Add and Close store name, value and increment" tally_add_close
+two_tallies() {
+  probe command Korvana 1065  # the third counter
+  opened Tally || return 1
+  probe command Korvana 1066  # the fourth, nested in the third's loop
+  local i
+  for i in $(seq 1 50); do  # wait for a second "Tally" dialog
+    [ "$(probe get-text Tally 1118)" = Tally-4 ] && break
+    sleep 0.1
+  done
+  expect Tally-4 "$(probe get-text Tally 1118)" || return 1
+  probe set-text Tally 1118 Fourth
+  probe click Tally 1
+  sleep 1
+  expect Tally-3 "$(probe get-text Tally 1118)" || return 1
+  probe set-text Tally 1118 Third
+  probe click Tally 1
+  closed Tally || return 1
+  ini_has "Tally-3 Name=Third" "Tally-4 Name=Fourth" &&
+    [ -n "$(probe wait-window Korvana 2000)" ]
+}
+check "two tally dialogs open at once each store their own counter" two_tallies
 check "the program exits" stop_korvana
 check "the program starts again" start_korvana
 tally_after_restart() {
