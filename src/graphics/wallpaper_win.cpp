@@ -63,6 +63,19 @@ void SetBackground(COLORREF colour) {
   SetSysColors(1, &element, &colour);
 }
 
+// The desktop may still be reading the picture when the hand-over time is
+// up (a busy machine; Wine's desktop loads it in another process): the file
+// is then in use, and a few more short tries remove it rather than leaving
+// "wall.bmp" behind.
+void DeletePicture(const std::string& path) {
+  constexpr int kRetries = 20;
+  constexpr DWORD kRetryMs = 100;
+  for (int attempt = 0; attempt < kRetries; ++attempt) {
+    if (DeleteFileA(path.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND) return;
+    Sleep(kRetryMs);
+  }
+}
+
 class Win32Desktop final : public Desktop {
  public:
   void SetBackgroundColour(int red, int green, int blue) override {
@@ -77,7 +90,7 @@ class Win32Desktop final : public Desktop {
     }
     SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, const_cast<char*>(path.c_str()), 0);
     Sleep(kWallpaperHandOverMs);
-    DeleteFileA(path.c_str());
+    DeletePicture(path);
     if (key != nullptr) {
       PutBack(key, kTileValue, g_saved.tileWallpaper);
       PutBack(key, kStyleValue, g_saved.wallPaperStyle);
