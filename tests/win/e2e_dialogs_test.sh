@@ -76,8 +76,10 @@ mkdir -p "$app"
 cp "$build/src/korvana.exe" "$app/"
 cd "$app"
 # Both sections hold keys and "Adhan/Salawaat" is set: no first-run dialogs,
-# no manual. Box mode shows alerts as message boxes.
-printf '[Calculation Parameters]\r\nLatitude=4101\r\nLongitude=2897\r\nTime Zone=180\r\nCity Name=Istanbul\r\nCountry Name=Turkey\r\n[Options]\r\nAdhan/Salawaat=Yes\r\nmessages=2\r\n' > korvana.ini
+# no manual. Box mode shows alerts as message boxes. A holy-day warning for
+# tomorrow counts as given today, so that none interrupts the cases.
+printf '[Calculation Parameters]\r\nLatitude=4101\r\nLongitude=2897\r\nTime Zone=180\r\nCity Name=Istanbul\r\nCountry Name=Turkey\r\n[Options]\r\nAdhan/Salawaat=Yes\r\nmessages=2\r\nLast Holy Day=%s\r\n' \
+  "$(date +%d/%m/%Y)" > korvana.ini
 # Short silent adhan and supplication files, so that the adhan plays
 # without error boxes.
 sox -n -r 8000 -c 1 -b 16 ezan.wav trim 0 0.2 2>/dev/null
@@ -186,6 +188,51 @@ full_view() {
 }
 check "the view button switches to the full view" full_view
 screenshot timing_full
+calendar_line() { probe get-text "$timing" 1132 | head -1; }
+# wait_calendar LINE: the Timing dialog's first calendar line becomes LINE.
+wait_calendar() {
+  local i
+  for i in $(seq 1 30); do
+    [ "$(calendar_line)" = "$1" ] && return 0
+    sleep 0.1
+  done
+  expect "$1" "$(calendar_line)"
+}
+# wait_field ID TEXT: the Calculation Parameters field shows TEXT.
+wait_field() {
+  local i
+  for i in $(seq 1 30); do
+    [ "$(probe get-text "$calc" "$1")" = "$2" ] && return 0
+    sleep 0.1
+  done
+  expect "$2" "$(probe get-text "$calc" "$1")"
+}
+wheel_steps() {
+  probe command Korvana 1040  # nested in the Timing dialog's loop
+  opened "$calc" || return 1
+  probe wheel "$calc" 1114 -120  # backward: one minute later
+  wait_field 1114 12:01 || return 1
+  wait_calendar "21 June 2014 Sat 12:01" || return 1
+  probe wheel "$calc" 1113 120  # forward: one day earlier
+  wait_field 1113 20/06/2014 || return 1
+  wait_calendar "20 June 2014 Fri 12:01" || return 1
+  # (No holy day falls on the days after these dates: a warning would wait
+  # for its OK.)
+  probe set-text "$calc" 1113 31/12/2023
+  probe click "$calc" 1099
+  sleep 0.5
+  probe wheel "$calc" 1113 -120  # backward: into the next year
+  wait_field 1113 01/01/2024 || return 1
+  wait_calendar "1 January 2024 Mon 12:01" || return 1
+  probe wheel "$calc" 1114 120
+  probe wheel "$calc" 1114 120
+  wait_field 1114 11:59 || return 1
+  # Cancel keeps the date and time.
+  probe click "$calc" 2
+  closed "$calc" || return 1
+  wait_calendar "1 January 2024 Mon 11:59"
+}
+check "wheel steps move the date and time, and the tick refreshes the open Timing dialog" wheel_steps
 probe click "$timing" 1
 check "OK closes the Timing dialog" probe dialog-gone "$timing" 5000
 
@@ -193,6 +240,7 @@ adhan_box() {
   [ -n "$zuhr" ] || { echo "  no ZUHR time"; return 1; }
   probe command Korvana 1040
   opened "$calc" 10000 || return 1
+  probe set-text "$calc" 1113 "21/06/2014"
   probe set-text "$calc" 1114 "$zuhr"
   probe click "$calc" 1
   closed "$calc" || return 1

@@ -16,6 +16,7 @@
 //   checked TITLE ID                print 1 when a check box/radio is checked
 //   enabled TITLE ID                print 1 when a control is enabled
 //   focus TITLE                     print the id of the control with the keyboard focus
+//   wheel TITLE ID DELTA            focus a dialog control and turn the wheel over it
 //   message-text CAPTION [MS]       wait for a message box, print its text
 //   close-message CAPTION           press the message box's first button
 //   window-rect CLASS               print "left top right bottom"
@@ -297,6 +298,16 @@ int main(int argc, char** argv) {
   }
   if (verb == "enabled") {
     std::printf("%d\n", IsWindowEnabled(control) ? 1 : 0);
+    return 0;
+  }
+  if (verb == "wheel") {
+    // The dialog manager moves the focus into the field, then the field gets
+    // one wheel turn (positive: away from the user).
+    if (argc < 5) return 2;
+    SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+    const int delta = std::atoi(argv[4]);
+    // Posted: what the turn starts may open a modal window (a holy-day warning).
+    PostMessageA(control, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(delta)), 0);
     return 0;
   }
   std::fprintf(stderr, "probe: unknown verb '%s'\n", verb.c_str());
