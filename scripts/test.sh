@@ -46,6 +46,7 @@ step "time servers natively and under Wine" bash tests/net/run_time_server_tests
 step "fuzzing the MP3 header and time datagrams" bash fuzz/run_fuzzers.sh 20
 step "end-to-end under Wine" bash tests/win/e2e_test.sh build/win64
 step "tray program end-to-end under Wine" bash tests/win/e2e_tray_test.sh build/win64
+step "dialogs end-to-end under Wine" bash tests/win/e2e_dialogs_test.sh build/win64
 step "graphics, wallpaper and menu commands under Wine" bash tests/win/e2e_graphics_test.sh build/win64
 step "release packages" env KORVANA_WIN_BUILD=build/win64 bash scripts/release.sh
 step "installer under Wine" bash tests/win/installer_test.sh out build/win64

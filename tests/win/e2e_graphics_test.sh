@@ -50,8 +50,15 @@ check() {  # check NAME COMMAND...: a case passes when COMMAND succeeds
   fi
 }
 
-probe() { wine "$build/tests/korvana-probe.exe" "$@" 2>/dev/null | tr -d '\r'; }
-cli() { wine "$app/korvana-cli.exe" "$@" 2>/dev/null | tr -d '\r'; }
+# The programs' own exit statuses count, not those of the filter after them.
+probe() {
+  wine "$build/tests/korvana-probe.exe" "$@" 2>/dev/null | tr -d '\r'
+  return "${PIPESTATUS[0]}"
+}
+cli() {
+  wine "$app/korvana-cli.exe" "$@" 2>/dev/null | tr -d '\r'
+  return "${PIPESTATUS[0]}"
+}
 diff_pictures() {  # prints the comparison's last line, returns its verdict
   local out status
   out=$(wine "$build/tests/korvana-picture-diff.exe" "$@" 2>&1)

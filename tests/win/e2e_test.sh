@@ -22,7 +22,11 @@ check() {  # check NAME COMMAND...: a case passes when COMMAND succeeds
   fi
 }
 
-probe() { wine "$build/tests/korvana-probe.exe" "$@" 2>/dev/null | tr -d '\r'; }
+# The probe's own exit status counts, not that of the filter after it.
+probe() {
+  wine "$build/tests/korvana-probe.exe" "$@" 2>/dev/null | tr -d '\r'
+  return "${PIPESTATUS[0]}"
+}
 
 wine_env_start
 trap wine_env_stop EXIT

@@ -22,7 +22,11 @@ check() {  # check NAME COMMAND...: a case passes when COMMAND succeeds
     echo "FAIL $name"
   fi
 }
-probe() { wine "$build/tests/korvana-probe.exe" "$@" 2>/dev/null | tr -d '\r'; }
+# The probe's own exit status counts, not that of the filter after it.
+probe() {
+  wine "$build/tests/korvana-probe.exe" "$@" 2>/dev/null | tr -d '\r'
+  return "${PIPESTATUS[0]}"
+}
 ini_value() {  # ini_value FILE KEY: the value of the first line KEY=...
   tr -d '\r' <"$1" | awk -v key="$2" 'index($0, key "=") == 1 { print substr($0, length(key) + 2); exit }'
 }

@@ -81,7 +81,10 @@ check "zip files are the staged files" zip_files_match_stage
 # --- The installer in a fresh prefix. ---
 wine_env_start
 trap wine_env_stop EXIT
-probe() { wine "$build/tests/korvana-probe.exe" "$@" 2>/dev/null | tr -d '\r'; }
+probe() {  # the probe's own exit status counts, not the filter's
+  wine "$build/tests/korvana-probe.exe" "$@" 2>/dev/null | tr -d '\r'
+  return "${PIPESTATUS[0]}"
+}
 win_env() { wine cmd /c echo "%$1%" 2>/dev/null | tr -d '\r'; }
 local_appdata=$(win_env LOCALAPPDATA)
 appdata=$(win_env APPDATA)
