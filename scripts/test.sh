@@ -44,7 +44,6 @@ step "unit tests under Wine" run_windows_unit_tests
 step "console front end under Wine" bash tests/cli/cli_test.sh build/win64/src/korvana-cli.exe
 step "time servers natively and under Wine" bash tests/net/run_time_server_tests.sh build/native build/win64
 step "fuzzing the MP3 header and time datagrams" bash fuzz/run_fuzzers.sh 20
-step "end-to-end under Wine" bash tests/win/e2e_test.sh build/win64
 step "tray program end-to-end under Wine" bash tests/win/e2e_tray_test.sh build/win64
 step "dialogs end-to-end under Wine" bash tests/win/e2e_dialogs_test.sh build/win64
 step "graphics, wallpaper and menu commands under Wine" bash tests/win/e2e_graphics_test.sh build/win64

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# End-to-end cases of the tray program under Wine: the first run, the tip
-# against the console front end, the menu switches as they reach the INI
-# file, and a relay port that cannot be opened.
+# End-to-end cases of the tray program under Wine: start and exit, one copy
+# only, the first run, the tip against the console front end, the menu
+# switches as they reach the INI file, and a relay port that cannot be opened.
 # Usage: e2e_tray_test.sh WINDOWS_BUILD_DIR
 set -u
 build=${1:?usage: e2e_tray_test.sh WINDOWS_BUILD_DIR}
@@ -56,6 +56,13 @@ stop_korvana() {
 # both keeps the defaults; the message mode is written back as 2. ---
 new_app
 start_korvana
+# The title is "Korvana" until the first full check writes the tip into it.
+title_is_korvana() {
+  local title
+  title=$(probe wait-window Korvana 20000)
+  [ "$title" = "Korvana" ] || [[ "$title" == "Time remained to "* ]]
+}
+check "start shows the Korvana window" title_is_korvana
 check "first run opens Calculation Parameters" probe wait-dialog "Calculation Parameters" 20000
 probe click "Calculation Parameters" 2 >/dev/null
 check "then the Options dialog" probe wait-dialog "Options" 20000
@@ -119,11 +126,23 @@ stop_korvana
 adhan_off_written() { [ "$(ini_value korvana.ini Adhan/Salawaat)" = No ]; }
 check "Adhan / Salawaat off is written as No at exit" adhan_off_written
 
-# --- A second copy is refused while the first runs. ---
+# --- A second copy is refused while the first runs; Exit (1069) ends the
+# program cleanly with code 0. ---
 start_korvana
-second_refused() { timeout 30 wine korvana.exe 2>/dev/null && [ -n "$(probe wait-window Korvana 2000)" ]; }
+second_refused() {
+  timeout 30 wine korvana.exe 2>/dev/null && kill -0 "$program" 2>/dev/null &&
+    [ -n "$(probe wait-window Korvana 2000)" ]
+}
 check "a second copy ends with code 0 and the first runs on" second_refused
-stop_korvana
+probe command Korvana 1069
+check "Exit closes the window" probe wait-gone Korvana 15000
+exit_code_zero() {
+  local code
+  wait "$program"
+  code=$?
+  [ "$code" -eq 0 ] || { echo "  exit code $code"; return 1; }
+}
+check "Exit ends with code 0" exit_code_zero
 
 echo "e2e-tray: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]
