@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <ctime>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -103,6 +105,52 @@ TEST(GraphicsCli, RenderWritesTheProgramsBytes) {
   SetDate(s, 21, 6, 2014);
   SetTime(s, 15, 0);
   EXPECT_EQ(ReadFile(path), BuildPicture(kMoonPicture, s, 4101, nullptr, nullptr));
+}
+
+// The annual graph covers the whole year: with the settings' daylight
+// saving (fixed, or the system's rules for each day) it is the same picture
+// whichever date of that year is named.
+TEST(GraphicsCli, AnnualGraphDoesNotDependOnTheDateNamed) {
+#ifndef _WIN32
+  // A zone with daylight saving, so that January and July differ.
+  const char* const savedZone = std::getenv("TZ");
+  const std::string saved = savedZone != nullptr ? savedZone : "";
+  setenv("TZ", "Europe/Berlin", 1);
+  tzset();
+#endif
+  testing::TempFolder folder;
+  const struct {
+    const char* name;
+    const char* ini;
+  } cases[] = {
+      {"fixed_daylight_saving",
+       "[Calculation Parameters]\nLatitude=5250\nLongitude=1340\nTime Zone=60\nDLS=1\n"},
+      {"system_rules",
+       "[Calculation Parameters]\nLatitude=5250\nLongitude=1340\nTime Zone=60\nWindows DLS=1\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string ini = folder.Write(std::string(c.name) + ".ini", c.ini);
+    std::vector<std::vector<uint8_t>> pictures;
+    for (const char* date : {"2014-01-15", "2014-07-15"}) {
+      const std::string path = folder.File(std::string(c.name) + date + ".bmp");
+      std::ostringstream out, err;
+      ASSERT_EQ(RunGraphCommand({"annual", "--ini", ini, "--date", date, "--out", path}, out, err),
+                0)
+          << err.str();
+      pictures.push_back(ReadFile(path));
+    }
+    ASSERT_FALSE(pictures[0].empty());
+    EXPECT_TRUE(pictures[0] == pictures[1]);
+  }
+#ifndef _WIN32
+  if (savedZone != nullptr) {
+    setenv("TZ", saved.c_str(), 1);
+  } else {
+    unsetenv("TZ");
+  }
+  tzset();
+#endif
 }
 
 TEST(GraphicsCli, BadUsage) {

@@ -100,9 +100,11 @@ int ResolveCliSettings(const CliOptions& o, const std::string& command, CliSetti
   return 0;
 }
 
-int FillOptionsFromSettings(CliOptions& o, const std::string& command, std::ostream& err) {
+int FillOptionsFromSettings(CliOptions& o, const std::string& command, std::ostream& err,
+                            CalcParams* resolved) {
   CliSettings s;
   if (const int status = ResolveCliSettings(o, command, &s, err)) return status;
+  if (resolved != nullptr) *resolved = s.params;
   const CivilDate date = o.date.value_or(TodayOnLocalClock());
   const ReportDayZone zone =
       ReportZoneOnDate(s.params, HostTimeZoneRules(), date.year, date.month, date.day);

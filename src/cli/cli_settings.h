@@ -36,7 +36,10 @@ int ResolveCliSettings(const CliOptions& options, const std::string& command,
 // resolves the settings as above and fills each location and calculation
 // option the command line left unset (the zone is that of --date, or of
 // today, daylight saving included). Same result as ResolveCliSettings.
-int FillOptionsFromSettings(CliOptions& options, const std::string& command, std::ostream& err);
+// `resolved`, when given, receives the settings as resolved (before the zone
+// is reduced to that one date).
+int FillOptionsFromSettings(CliOptions& options, const std::string& command, std::ostream& err,
+                            CalcParams* resolved = nullptr);
 
 // Sets the engine up for a civil date: location, the day's zone (daylight
 // saving included), margins, angles, mode, crescent visibility and sight

@@ -5,6 +5,7 @@
 #include "graphics/bmp_file.h"
 #include "graphics/graphs.h"
 #include "graphics/raster_canvas.h"
+#include "platform/time_zone_rules.h"
 
 namespace korvana::cli {
 
@@ -30,7 +31,14 @@ int RunGraphCommand(const Args& args, std::ostream& out, std::ostream& err) {
     job.year = state.year;
     job.latitude = parsed.options.latitude.value_or(0);
     job.longitude = parsed.options.longitude.value_or(0);
-    job.standardZone = parsed.options.timeZone.value_or(0);
+    // The whole year's daylight saving, as the tray program's graph takes it.
+    const CalcParams& calc = parsed.settings;
+    const TimeZoneRules& zone = HostTimeZoneRules();
+    job.standardZone = calc.windowsTimeZone != 0 ? zone.CurrentStandardOffsetMinutes()
+                                                 : calc.timeZone;
+    job.daylightSaving = calc.daylightSaving != 0;
+    job.windowsDaylightSaving = calc.windowsDaylightSaving != 0;
+    if (job.windowsDaylightSaving) job.systemDaylightSaving = DaylightSavingOf(zone);
     job.tickCountdown = &tickCountdown;
     DrawAnnualPrayerGraph(canvas, job);
   }

@@ -73,7 +73,7 @@ bool ParseGraphicsArgs(const char* command, const Args& args, bool withSize, Gra
     err << "korvana-cli " << command << ": " << error << "\n";
     return false;
   }
-  if (FillOptionsFromSettings(parsed->options, command, err) != 0) return false;
+  if (FillOptionsFromSettings(parsed->options, command, err, &parsed->settings) != 0) return false;
   if (parsed->options.positional.size() != 1) {
     err << "korvana-cli " << command << ": name one picture (try --help)\n";
     return false;

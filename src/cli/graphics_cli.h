@@ -10,6 +10,7 @@
 #include "cli/cli_options.h"
 #include "cli/commands.h"
 #include "engine/astro_state.h"
+#include "settings/schema.h"
 
 namespace korvana::cli {
 
@@ -20,6 +21,7 @@ struct GraphicsArgs {
   int width = 1024;       // --size WxH
   int height = 768;
   int sightAltitude = 0;  // --sight-altitude METRES
+  CalcParams settings;    // the place and zone keys as resolved, options applied
 };
 
 // Parses `args` of `command`; `withSize` accepts --size. Reports problems
