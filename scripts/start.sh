@@ -15,7 +15,8 @@ trap 'wine_env_stop' EXIT
 app="$KORVANA_WINE_TMP/app"
 mkdir -p "$app"
 cp build/win64/src/korvana.exe build/win64/src/korvana-cli.exe "$app/"
-cp -r data/. "$app/" 2>/dev/null || true
+# The files that ship beside the program: city list, manual, alert sounds.
+cp data/korvana.csv data/korvana.rtf data/sounds/*.wav "$app/"
 cd "$app"
 wine korvana.exe &
 program=$!
