@@ -111,9 +111,32 @@ check "tip counts to a named timing" bash -c "[[ \"\$(wine '$build/tests/korvana
 probe command Korvana 1044   # Messages > Balloon
 balloon_written() { sleep 1; [ "$(ini_value korvana.ini messages)" = 1 ]; }
 check "Balloon writes messages = 1" balloon_written
+probe command Korvana 1043   # Messages > None
+none_written() { sleep 1; [ "$(ini_value korvana.ini messages)" = 0 ]; }
+check "None writes messages = 0" none_written
 probe command Korvana 1045   # Messages > Box
 box_written() { sleep 1; [ "$(ini_value korvana.ini messages)" = 2 ]; }
 check "Box writes messages = 2" box_written
+
+# Settings > Select Adhan File > ASR: the chosen file is kept under the key
+# of the ASR timing in use.
+cp ezan.wav my-asr.wav
+asr_file_chosen() {
+  local title="Select adhan file for ASR-I" chosen
+  chosen=$(winepath -w "$PWD/my-asr.wav" 2>/dev/null)
+  probe command Korvana 1055
+  probe wait-dialog "$title" 10000 >/dev/null || { echo "  no file dialog"; return 1; }
+  probe set-text "$title" 1148 "$chosen"
+  probe click "$title" 1
+  probe dialog-gone "$title" 10000 || return 1
+  sleep 1
+  [ "$(ini_value korvana.ini ASR-I)" = "$chosen" ] || {
+    echo "  ASR-I=$(ini_value korvana.ini ASR-I)"
+    return 1
+  }
+}
+check "Select Adhan File > ASR writes the ASR-I key" asr_file_chosen
+probe command Korvana 1149   # Wake Up Computer on
 
 # Recite Adhan > FAJR with a relay on COM3, which Wine cannot open here.
 probe command Korvana 1070
@@ -125,6 +148,8 @@ probe command Korvana 1042   # Adhan / Salawaat off
 stop_korvana
 adhan_off_written() { [ "$(ini_value korvana.ini Adhan/Salawaat)" = No ]; }
 check "Adhan / Salawaat off is written as No at exit" adhan_off_written
+wake_up_written() { [ "$(ini_value korvana.ini "Wake Up")" = Yes ]; }
+check "Wake Up Computer on is written as Yes at exit" wake_up_written
 
 # --- A second copy is refused while the first runs; Exit (1069) ends the
 # program cleanly with code 0. ---
