@@ -4,6 +4,7 @@
 
 #include "platform/local_clock.h"
 #include "shell/scheduler.h"
+#include "shell/silent_shell.h"
 
 namespace korvana {
 namespace {
@@ -13,53 +14,19 @@ constexpr int64_t kSecondsPerYear = 365 * 86400;
 
 // A clock that moves one second per tick, and everything else doing nothing:
 // what is measured is the scheduler itself (and the engine it drives).
-class BenchShell final : public LocalClock,
-                         public ShellWindow,
-                         public AlertPresenter,
-                         public SoundPlayer,
-                         public RelayPort,
-                         public WakeUpTimer,
-                         public FileDialog,
-                         public ScheduledTasks {
+class BenchShell final : public SilentShell {
  public:
-  ShellServices Services() { return {*this, *this, *this, *this, *this, *this, *this, *this}; }
-
   int64_t fileTime = 0;  // local clock
   int alerts = 0;
 
   LocalDateTime GetLocalTime() override { return FromLocalFileTime(fileTime); }
-  TimeZoneInfo GetTimeZoneInformation() override { return {}; }
   void ShowTip(const std::string& tip) override { benchmark::DoNotOptimize(tip.data()); }
-  void SetProgress(int, int) override {}
-  void EnableMenuItem(int, bool) override {}
-  void StartTimer(int, int) override {}
-  void StopTimer(int) override {}
-  void RefreshTimingDialog(uintptr_t) override {}
-  void PostCommand(int) override {}
-  void ShowMessageBox(const std::string&, const std::string&, const AlertBoxStyle&) override {}
   void ShowBalloon(BalloonIcon, const std::string&, const std::string&) override { ++alerts; }
-  bool RunReminderDialog(const ReminderDialogTexts&) override { return true; }
-  void CloseAlertWindow() override {}
-  void Pause(int) override {}
   bool PlayWav(const std::string&) override {
     ++alerts;
     return true;
   }
-  void StopWav() override {}
-  bool OpenWithAssociatedProgram(const std::string&) override { return true; }
-  void PressMediaStopKey() override {}
-  void Close() override {}
-  bool Open(const std::string&) override { return true; }
-  void SetBreak() override {}
-  void ClearBreak() override {}
-  WakeUpResult Arm(int64_t) override { return WakeUpResult::kArmed; }
-  void Cancel() override {}
-  bool ChooseFileToOpen(const std::string&, const std::vector<FileFilter>&, const std::string&,
-                        std::string*) override {
-    return false;
-  }
-  void RefreshWallpaper() override {}
-  void CorrectClockSilently() override {}
+  bool Open(const std::string&) override { return true; }  // a relay that opens
 };
 
 // A year of one-second ticks in Istanbul (one full check a minute), with

@@ -11,6 +11,7 @@
 #include "platform/time_zone_rules.h"
 #include "shell/program_state.h"
 #include "shell/scheduler.h"
+#include "shell/silent_shell.h"
 
 namespace korvana::cli {
 
@@ -19,17 +20,8 @@ namespace {
 // Everything a full check reaches, doing nothing but keeping the tip and the
 // progress bar's position. The system's zone information is the host's on
 // the date asked for.
-class QuietShell final : public LocalClock,
-                         public ShellWindow,
-                         public AlertPresenter,
-                         public SoundPlayer,
-                         public RelayPort,
-                         public WakeUpTimer,
-                         public FileDialog,
-                         public ScheduledTasks {
+class QuietShell final : public SilentShell {
  public:
-  ShellServices Services() { return {*this, *this, *this, *this, *this, *this, *this, *this}; }
-
   LocalDateTime moment;
   std::string tip;
   int span = 0;
@@ -48,32 +40,6 @@ class QuietShell final : public LocalClock,
     span = range;
     passed = position;
   }
-  void EnableMenuItem(int, bool) override {}
-  void StartTimer(int, int) override {}
-  void StopTimer(int) override {}
-  void RefreshTimingDialog(uintptr_t) override {}
-  void PostCommand(int) override {}
-  void ShowMessageBox(const std::string&, const std::string&, const AlertBoxStyle&) override {}
-  void ShowBalloon(BalloonIcon, const std::string&, const std::string&) override {}
-  bool RunReminderDialog(const ReminderDialogTexts&) override { return true; }
-  void CloseAlertWindow() override {}
-  void Pause(int) override {}
-  bool PlayWav(const std::string&) override { return true; }
-  void StopWav() override {}
-  bool OpenWithAssociatedProgram(const std::string&) override { return true; }
-  void PressMediaStopKey() override {}
-  void Close() override {}
-  bool Open(const std::string&) override { return false; }
-  void SetBreak() override {}
-  void ClearBreak() override {}
-  WakeUpResult Arm(int64_t) override { return WakeUpResult::kArmed; }
-  void Cancel() override {}
-  bool ChooseFileToOpen(const std::string&, const std::vector<FileFilter>&, const std::string&,
-                        std::string*) override {
-    return false;
-  }
-  void RefreshWallpaper() override {}
-  void CorrectClockSilently() override {}
 };
 
 }  // namespace
