@@ -13,22 +13,8 @@ mkdir -p "$shots"
 shots=$(cd "$shots" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/wine_env.sh"
+. "$here/e2e_cases.sh"
 
-passed=0
-failed=0
-check() {  # check NAME COMMAND...: a case passes when COMMAND succeeds
-  local name=$1
-  shift
-  if "$@"; then
-    passed=$((passed + 1))
-    echo "ok   $name"
-  else
-    failed=$((failed + 1))
-    echo "FAIL $name"
-  fi
-}
-
-probe() { wine "$build/tests/korvana-probe.exe" "$@" 2>/dev/null | tr -d '\r'; }
 quietly() { "$@" >/dev/null; }
 # The dialog opens (closes) within the time, or the case says so.
 opened() { probe wait-dialog "$1" "${2:-10000}" >/dev/null || { echo "  '$1' did not open"; return 1; }; }

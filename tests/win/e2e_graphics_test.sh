@@ -22,6 +22,7 @@ shots=$(cd "$shots" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
 data=$(cd "$here/../data" && pwd)
 . "$here/wine_env.sh"
+. "$here/e2e_cases.sh"
 
 # The screen: the 800 x 400 maps and the earth view stretch by exactly 2.
 W=1600
@@ -36,25 +37,7 @@ DAY=21/06/2014
 ISO_DAY=2014-06-21
 TIME=12:00
 
-passed=0
-failed=0
-check() {  # check NAME COMMAND...: a case passes when COMMAND succeeds
-  local name=$1
-  shift
-  if "$@"; then
-    passed=$((passed + 1))
-    echo "ok   $name"
-  else
-    failed=$((failed + 1))
-    echo "FAIL $name"
-  fi
-}
-
-# The programs' own exit statuses count, not those of the filter after them.
-probe() {
-  wine "$build/tests/korvana-probe.exe" "$@" 2>/dev/null | tr -d '\r'
-  return "${PIPESTATUS[0]}"
-}
+# The console front end's own exit status counts, not the filter's.
 cli() {
   wine "$app/korvana-cli.exe" "$@" 2>/dev/null | tr -d '\r'
   return "${PIPESTATUS[0]}"

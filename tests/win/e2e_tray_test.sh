@@ -8,25 +8,8 @@ build=${1:?usage: e2e_tray_test.sh WINDOWS_BUILD_DIR}
 build=$(cd "$build" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/wine_env.sh"
+. "$here/e2e_cases.sh"
 
-passed=0
-failed=0
-check() {  # check NAME COMMAND...: a case passes when COMMAND succeeds
-  local name=$1
-  shift
-  if "$@"; then
-    passed=$((passed + 1))
-    echo "ok   $name"
-  else
-    failed=$((failed + 1))
-    echo "FAIL $name"
-  fi
-}
-# The probe's own exit status counts, not that of the filter after it.
-probe() {
-  wine "$build/tests/korvana-probe.exe" "$@" 2>/dev/null | tr -d '\r'
-  return "${PIPESTATUS[0]}"
-}
 ini_value() {  # ini_value FILE KEY: the value of the first line KEY=...
   tr -d '\r' <"$1" | awk -v key="$2" 'index($0, key "=") == 1 { print substr($0, length(key) + 2); exit }'
 }

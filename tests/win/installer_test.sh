@@ -14,20 +14,8 @@ out=$(cd "$out" && pwd)
 build=$(cd "$build" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/wine_env.sh"
+. "$here/e2e_cases.sh"
 
-passed=0
-failed=0
-check() {  # check NAME COMMAND...: a case passes when COMMAND succeeds
-  local name=$1
-  shift
-  if "$@"; then
-    passed=$((passed + 1))
-    echo "ok   $name"
-  else
-    failed=$((failed + 1))
-    echo "FAIL $name"
-  fi
-}
 finish() {
   echo "installer: $passed passed, $failed failed"
   [ "$failed" -eq 0 ]
@@ -81,10 +69,6 @@ check "zip files are the staged files" zip_files_match_stage
 # --- The installer in a fresh prefix. ---
 wine_env_start
 trap wine_env_stop EXIT
-probe() {  # the probe's own exit status counts, not the filter's
-  wine "$build/tests/korvana-probe.exe" "$@" 2>/dev/null | tr -d '\r'
-  return "${PIPESTATUS[0]}"
-}
 win_env() { wine cmd /c echo "%$1%" 2>/dev/null | tr -d '\r'; }
 local_appdata=$(win_env LOCALAPPDATA)
 appdata=$(win_env APPDATA)
