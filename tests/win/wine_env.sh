@@ -24,6 +24,11 @@ wine_env_start() {
   fi
   wineboot -i >/dev/null 2>&1 || true
   wineserver -w >/dev/null 2>&1 || true
+  # NOTE: a wineserver that exits between two quick runs can drop the next
+  # client ("recvmsg: Connection reset by peer"); one that idles for 30 s
+  # serves a whole script of short runs. (`wineserver -w` then returns 30 s
+  # after the last program ends.)
+  wineserver -p30 >/dev/null 2>&1 || true
 }
 
 wine_env_stop() {
